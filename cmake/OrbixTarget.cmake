@@ -1,0 +1,45 @@
+# Shared boilerplate of every target: warnings, calculation-safe floating point,
+# sanitizers.
+
+function(orbix_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+    # Results must not depend on the machine: no fused multiply-add contraction.
+    -ffp-contract=off)
+  if(ORBIX_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+      -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# orbix_add_library(name [STATIC|SHARED] SOURCES ... )
+function(orbix_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  add_library(orbix::${name} ALIAS ${name})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  orbix_target_defaults(${name})
+endfunction()
+
+# An executable placed in the program folder.
+function(orbix_add_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ORBIX_PROGRAM_DIR})
+  orbix_target_defaults(${name})
+endfunction()
+
+# orbix_add_test(name SOURCES ... LIBS ...): one GoogleTest executable, registered with CTest.
+function(orbix_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    ORBIX_PROGRAM_DIR="${ORBIX_PROGRAM_DIR}/"
+    ORBIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}/"
+    ORBIX_BINARY_DIR="${PROJECT_BINARY_DIR}/")
+  orbix_target_defaults(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()
