@@ -1,0 +1,82 @@
+#include "orbix/calc/CalcSession.h"
+
+#include <memory>
+
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/modConnect.h"
+#include "orbix/model/modOrbix.h"
+
+namespace CalcSession {
+
+orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing,
+                                          const AtomTable& atoms) {
+    const int n = static_cast<int>(drawing.atoms.size());
+    orbix::Mat1<std::int16_t> m(n, n, 0);
+    for (int d = 1; d <= n; ++d) {
+        const clsAtom& a = *atoms.Item(drawing.atoms[d - 1].element);
+        m(d, d) = static_cast<std::int16_t>(a.index() == 1 ? a.Hands() : -a.Hands());
+        for (int e = d + 1; e <= n; ++e) {
+            std::int16_t s1 = drawing.atoms[d - 1].site, s2 = drawing.atoms[e - 1].site;
+            if (s1 > s2) std::swap(s1, s2);
+            bool bonded = drawing.bonds.Find(std::to_string(s1) + "," + std::to_string(s2)) != nullptr;
+            m(d, e) = m(e, d) = bonded ? 1 : 0;
+        }
+    }
+    return m;
+}
+
+Outcome Calculate(const MoleculeFile::Drawing& drawing) {
+    Outcome out;
+    const int n = static_cast<int>(drawing.atoms.size());
+    if (drawing.bonds.Count() < 1 || n < 2) {
+        out.code = kNoMolecule;
+        out.message = modConnect::kNoMolecule;
+        return out;
+    }
+    std::int16_t code = modConnect::CheckStructure(StructureMatrix(drawing, modOrbix::colAtoms));
+    if (code != modConnect::scOk) {
+        out.code = code;
+        out.message = modConnect::StructureMessage(code);
+        return out;
+    }
+    std::vector<std::shared_ptr<clsNode>> nodes;
+    for (const auto& a : drawing.atoms) {
+        auto node = std::make_shared<clsNode>();
+        node->Initialize(modOrbix::colAtoms.Item(a.element), a.site);
+        nodes.push_back(node);
+    }
+    if (!modOrbix::CurrentMolecule) modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    modOrbix::CurrentMolecule->Initialize(nodes, drawing.bonds);
+    if (modOrbix::CurrentMolecule->E_num() > 2 * n) {
+        out.code = kTooManyElectrons;
+        out.message = modConnect::kTooManyElectrons;
+        return out;
+    }
+    modCalculation::ComputeAtomPos();
+    modCalculation::RunCalculation(out.maxOff);
+    return out;
+}
+
+Outcome CalculateFile(const std::string& path) {
+    MoleculeFile::Drawing drawing;
+    Outcome out;
+    switch (MoleculeFile::ReadDrawingFile(path, modOrbix::colAtoms.Count(), drawing)) {
+        case 0:
+            break;
+        case 1:
+            out.code = kUnreadable;
+            out.message = "ファイル：" + path + "　のオープンに失敗しました。";
+            return out;
+        case 2:
+            out.code = kUnreadable;
+            out.message = "ファイル：" + path + "からの分子データの取得に失敗しました。";
+            return out;
+        default:
+            out.code = kUnreadable;
+            out.message = "ファイル：" + path + "からの分子の作成に失敗しました。";
+            return out;
+    }
+    return Calculate(drawing);
+}
+
+}  // namespace CalcSession

@@ -1,0 +1,43 @@
+#pragma once
+// A calculation from a drawing to its results, with the checks the Calc
+// command makes, for callers without a window (the headless calculator,
+// tests, benchmarks).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "orbix/model/AtomTable.h"
+#include "orbix/model/Array1.h"
+#include "orbix/model/MoleculeFile.h"
+
+namespace CalcSession {
+
+enum Code : int {
+    kAccepted = 0,
+    // 1-3: the structure codes
+    kNoMolecule = 4,         // fewer than two atoms, or no bond
+    kUnreadable = 5,         // the file could not be read, parsed or loaded
+    kTooManyElectrons = 6,   // more pi electrons than the orbitals hold
+};
+
+struct Outcome {
+    int code = kAccepted;
+    std::string message;  // the Japanese message for a refusal
+    double maxOff = 0;
+};
+
+// The structure matrix of a drawing: valences on the diagonal (negated for
+// heteroatoms), 1 for each bond between atoms of the drawing.
+orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing, const AtomTable& atoms);
+
+// Checks the drawing (elements looked up in modOrbix::colAtoms); when it is a
+// molecule, fills CurrentMolecule (keeping its file name) and runs the whole
+// calculation.
+Outcome Calculate(const MoleculeFile::Drawing& drawing);
+
+// Reads a molecule file and calculates it; unreadable files give code 5 with
+// the message the Open command would show.
+Outcome CalculateFile(const std::string& path);
+
+}  // namespace CalcSession

@@ -1,0 +1,37 @@
+#include "orbix/calc/EigenTable.h"
+
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/modFormat.h"
+
+namespace modCalculation {
+
+TextGrid EigenTableCells() {
+    const int n = EigVal.size();
+    TextGrid g(n + 2, std::vector<std::string>(n + 1));
+    g[0][0] = "分子軌道";
+    g[1][0] = "軌道energy";
+    for (int k = 1; k <= n; ++k) {
+        g[0][k] = std::to_string(k);
+        g[1][k] = modFormat::TableCell(EigVal(k));
+    }
+    for (int r = 1; r <= n; ++r) {
+        g[r + 1][0] = std::to_string(r);
+        for (int k = 1; k <= n; ++k) g[r + 1][k] = modFormat::TableCell(Cvec(r, k));
+    }
+    return g;
+}
+
+std::string GridCsv(const TextGrid& grid) {
+    std::string out;
+    for (const auto& row : grid) {
+        std::string line;
+        for (const auto& cell : row) {
+            if (!line.empty()) line += ",";
+            line += cell;
+        }
+        out += line + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace modCalculation

@@ -1,0 +1,21 @@
+#pragma once
+// Cell texts of the eigenvalue and eigenvector table, and its CSV text.
+//
+// Rows 0 ... n+1, columns 0 ... n: row 0 the orbital numbers under
+// "分子軌道", row 1 the eigenvalues under "軌道energy", row r+1 the
+// coefficients of atom r. Value cells are "####.####" right-aligned in 12.
+
+#include <string>
+#include <vector>
+
+namespace modCalculation {
+
+using TextGrid = std::vector<std::vector<std::string>>;
+
+TextGrid EigenTableCells();
+
+// One line per row, cells joined by "," exactly as they stand, every line
+// ended by CR LF (UTF-8; the file writer encodes it).
+std::string GridCsv(const TextGrid& grid);
+
+}  // namespace modCalculation

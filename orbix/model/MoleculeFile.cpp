@@ -1,0 +1,85 @@
+#include "orbix/model/MoleculeFile.h"
+
+#include <memory>
+
+#include "orbix/model/RunTimeError.h"
+#include "orbix/model/modCommon.h"
+#include "orbix/model/modFormat.h"
+#include "orbix/model/modOrbix.h"
+
+namespace MoleculeFile {
+namespace {
+
+// "a-b": the numbers before and after the first "-".
+void SplitEntry(const std::string& entry, std::int16_t& a, std::int16_t& b) {
+    size_t dash = entry.find('-');
+    if (dash == std::string::npos) orbix::RaiseTypeMismatch();
+    a = modFormat::ToInt16(std::string_view(entry).substr(0, dash));
+    b = modFormat::ToInt16(std::string_view(entry).substr(dash + 1));
+}
+
+}  // namespace
+
+bool ParseDrawing(const std::string& atoms, const std::string& bonds, int elementCount,
+                  Drawing& out) {
+    out.atoms.clear();
+    out.bonds.Clear();
+    bool occupied[modOrbix::kSiteCount + 1] = {};
+    try {
+        for (const std::string& entry : modCommon::SplitText(atoms, ',')) {
+            std::int16_t site, element;
+            SplitEntry(entry, site, element);
+            if (site < 1 || site > modOrbix::kSiteCount || occupied[site]) return false;
+            if (element < 1 || element > elementCount) return false;
+            occupied[site] = true;
+            out.atoms.push_back({site, element});
+        }
+        if (bonds.empty()) return true;
+        for (const std::string& entry : modCommon::SplitText(bonds, ',')) {
+            std::int16_t a, b;
+            SplitEntry(entry, a, b);
+            if (a == b) continue;
+            if (a > b) modCommon::SwapValues(a, b);
+            if (a < 1 || b > modOrbix::kSiteCount || !occupied[a] || !occupied[b]) return false;
+            auto bond = std::make_shared<CBond>();
+            bond->Index1(a);
+            bond->Index2(b);
+            if (!out.bonds.Add(bond)) return false;
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string SerializeDrawing(const std::vector<PlacedAtom>& atoms, const BondCollection& bonds) {
+    if (atoms.empty()) return {};
+    std::string text = "[Atom]=";
+    for (size_t i = 0; i < atoms.size(); ++i) {
+        if (i) text += ",";
+        text += std::to_string(atoms[i].site) + "-" + std::to_string(atoms[i].element);
+    }
+    text += "\r\n";
+    if (bonds.Count() > 0) {
+        text += "[Bond]=";
+        bool first = true;
+        for (const auto& b : bonds) {
+            if (!first) text += ",";
+            first = false;
+            text += std::to_string(b->Index1()) + "-" + std::to_string(b->Index2());
+        }
+    }
+    return text;
+}
+
+int ReadDrawingFile(const std::string& path, int elementCount, Drawing& out) {
+    out.atoms.clear();
+    out.bonds.Clear();
+    std::vector<std::string> lines;
+    if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) return 1;
+    std::string atoms, bonds;
+    if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) return 2;
+    return ParseDrawing(atoms, bonds, elementCount, out) ? 0 : 3;
+}
+
+}  // namespace MoleculeFile

@@ -1,0 +1,133 @@
+#include "orbix/model/modFormat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "orbix/model/RunTimeError.h"
+#include "orbix/model/modCommon.h"
+
+namespace modFormat {
+namespace {
+
+// A plain decimal number: [+-] digits [. digits] [e|E [+-] digits], with at
+// least one digit in the mantissa.
+bool IsDecimalNumber(std::string_view s) {
+    size_t i = 0, n = s.size();
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t digits = 0;
+    while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+        size_t expDigits = 0;
+        while (i < n && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    return i == n;
+}
+
+double ToDouble(std::string_view text) {
+    std::string s = modCommon::Trim(text);
+    if (s.size() > 400 || !IsDecimalNumber(s)) orbix::RaiseTypeMismatch();
+    errno = 0;
+    double v = std::strtod(s.c_str(), nullptr);
+    if (!std::isfinite(v)) orbix::RaiseOverflow();
+    return v;
+}
+
+}  // namespace
+
+std::int16_t ToInt16(std::string_view text) {
+    double v = std::nearbyint(ToDouble(text));
+    if (v < -32768.0 || v > 32767.0) orbix::RaiseOverflow();
+    return static_cast<std::int16_t>(v);
+}
+
+float ToSingle(std::string_view text) {
+    double v = ToDouble(text);
+    if (std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max()))
+        orbix::RaiseOverflow();
+    return static_cast<float>(v);
+}
+
+namespace {
+
+// Fixed-point text of |value| with `decimals` decimals (glibc rounds the exact
+// binary value, ties to even), and whether the rounded value is negative.
+std::string FixedAbs(double value, int decimals, bool& negative) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
+    std::string s = buf;
+    bool zero = true;
+    for (char ch : s)
+        if (ch >= '1' && ch <= '9') zero = false;
+    negative = value < 0 && !zero;
+    return s;
+}
+
+std::string WithIntDigits(double value, int intDigits, int decimals) {
+    bool negative;
+    std::string s = FixedAbs(value, decimals, negative);
+    size_t point = s.find('.');
+    size_t have = point == std::string::npos ? s.size() : point;
+    if (static_cast<int>(have) < intDigits) s.insert(0, intDigits - have, '0');
+    return negative ? "-" + s : s;
+}
+
+}  // namespace
+
+std::string Format(double value, std::string_view format) {
+    if (format == "0.00") return WithIntDigits(value, 1, 2);
+    if (format == "0.000") return WithIntDigits(value, 1, 3);
+    if (format == "0.0000") return WithIntDigits(value, 1, 4);
+    if (format == "00.0000") return WithIntDigits(value, 2, 4);
+    if (format == "00.000000") return WithIntDigits(value, 2, 6);
+    if (format == "0") return WithIntDigits(value, 1, 0);
+    if (format == "##") {
+        std::string s = WithIntDigits(value, 0, 0);
+        return s == "0" || s.empty() ? std::string() : s;
+    }
+    if (format == "####.####") {
+        bool negative;
+        std::string s = FixedAbs(value, 4, negative);
+        size_t point = s.find('.');
+        std::string intPart = s.substr(0, point);
+        std::string frac = s.substr(point + 1);
+        while (!frac.empty() && frac.back() == '0') frac.pop_back();
+        if (intPart == "0") intPart.clear();
+        return (negative ? "-" : "") + intPart + "." + frac;
+    }
+    orbix::RaiseTypeMismatch();
+}
+
+std::string RightAlign(std::string_view text, int width) {
+    // Width counts characters, not bytes; the texts here are ASCII.
+    std::string s(text);
+    if (static_cast<int>(s.size()) < width) s.insert(0, width - s.size(), ' ');
+    return s;
+}
+
+std::string TableCell(double value) { return RightAlign(Format(value, "####.####")); }
+
+std::string PrintInt(int value) {
+    std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);
+    return (value < 0 ? "-" : " ") + digits + " ";
+}
+
+std::string Exact(double value) {
+    char buf[64];
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(buf, sizeof buf, "%.*g", precision, value);
+        if (std::strtod(buf, nullptr) == value) break;
+    }
+    return buf;
+}
+
+}  // namespace modFormat

@@ -1,0 +1,111 @@
+#include "orbix/model/modOrbix.h"
+
+#include <cmath>
+
+#include "orbix/model/RunTimeError.h"
+#include "orbix/model/modCommon.h"
+
+namespace modOrbix {
+
+std::string ProgramFolder;
+AtomTable colAtoms;
+std::shared_ptr<Molecule> CurrentMolecule;
+std::array<std::int16_t, kSiteCount + 1> SiteX{};
+std::array<std::int16_t, kSiteCount + 1> SiteY{};
+std::array<std::array<std::uint8_t, kSiteCount + 1>, kSiteCount + 1> SiteLinks{};
+
+std::string FolderWithSlash(const std::string& folder) {
+    if (!folder.empty() && folder.back() == '/') return folder;
+    return folder + "/";
+}
+
+void ComputeSites() {
+    // The factors are single precision and the products are formed in it;
+    // rounding to the nearest integer goes halves to even.
+    const float f14 = 1.4f;
+    const float f322 = 32.2f;
+    for (int site = 1; site <= kSiteCount; ++site) {
+        int r = (site - 1) / 9;
+        int c = (site - 1) % 9 + 1;
+        SiteX[site] = static_cast<std::int16_t>(std::nearbyint(static_cast<float>(c * 64) * f14));
+        float y = static_cast<float>(95 * r + 35) * f14;
+        if (site % 2 == 0) y = y + f322;
+        SiteY[site] = static_cast<std::int16_t>(std::nearbyint(y));
+    }
+}
+
+void BuildSiteLinks() {
+    for (auto& row : SiteLinks) row.fill(0);
+    for (int s = 2; s <= kSiteCount; s += 2) {
+        if ((s - 1) % 9 != 0) SiteLinks[s][s - 1] = 1;             // s-1 is not a row's last
+        if (s < kSiteCount && s % 9 != 0) SiteLinks[s + 1][s] = 1;  // s is not a row's last
+        if (s <= 26) SiteLinks[s + 9][s] = 1;
+    }
+}
+
+bool SitesLinked(int a, int b) {
+    if (a < 1 || a > kSiteCount || b < 1 || b > kSiteCount) orbix::RaiseSubscript();
+    if (a > b) std::swap(a, b);
+    return SiteLinks[b][a] == 1;
+}
+
+bool LoadAtomDataFrom(const std::string& path, AtomTable& table, std::string& message) {
+    try {
+        std::vector<std::string> lines;
+        if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) {
+            message = kAtomReadFailed;
+            return false;
+        }
+        table.Clear();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            std::vector<std::string> fields = modCommon::SplitText(lines[i], ',');
+            fields.push_back(std::to_string(i + 1));
+            auto atom = std::make_shared<clsAtom>();
+            if (!atom->Init(fields) || !table.Add(atom)) {
+                message = kAtomDataInvalid;
+                return false;
+            }
+        }
+        return true;
+    } catch (const orbix::RunTimeError& e) {
+        // A numeric field out of single range is a fault of the table's data:
+        // it would reach the diagonalisation as infinity otherwise.
+        message = e.Number() == orbix::errOverflow ? std::string(kAtomDataInvalid) : e.Description();
+        return false;
+    } catch (const std::exception& e) {
+        message = e.what();
+        return false;
+    }
+}
+
+bool LoadAtomData(std::string& message) {
+    colAtoms.Clear();
+    return LoadAtomDataFrom(ProgramFolder + "data/atom.dat", colAtoms, message);
+}
+
+bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std::string& bonds) {
+    atoms.clear();
+    bonds.clear();
+    for (std::string& line : lines) {
+        line = modCommon::Trim(line);
+        size_t close = line.find(']');
+        // A keyed line has its first "]" at the second character or later.
+        if (close == std::string::npos || close < 1) continue;
+        std::string key = line.substr(0, close + 1);
+        std::string value;
+        size_t eq = line.find('=', close + 1);
+        if (eq == std::string::npos) {
+            value = line;
+        } else {
+            if (eq + 1 == line.size()) continue;  // "=" last: no value
+            value = modCommon::Trim(std::string_view(line).substr(eq + 1));
+        }
+        if (key == "[Atom]")
+            atoms = value;
+        else if (key == "[Bond]")
+            bonds = value;
+    }
+    return atoms.empty();
+}
+
+}  // namespace modOrbix

@@ -1,0 +1,36 @@
+#include "tests/support/TestMolecules.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testing_support {
+
+void UseShippedAtoms() {
+    std::string message;
+    modOrbix::colAtoms.Clear();
+    bool ok = modOrbix::LoadAtomDataFrom(std::string(ORBIX_SOURCE_DIR) + "data/atom.dat",
+                                         modOrbix::colAtoms, message);
+    ASSERT_TRUE(ok) << message;
+    modOrbix::ComputeSites();
+    modOrbix::BuildSiteLinks();
+}
+
+MoleculeFile::Drawing MakeDrawing(const std::string& atoms, const std::string& bonds) {
+    MoleculeFile::Drawing d;
+    EXPECT_TRUE(MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), d))
+        << "atoms " << atoms << " bonds " << bonds;
+    return d;
+}
+
+CalcSession::Outcome Calculate(const std::string& atoms, const std::string& bonds) {
+    if (modOrbix::colAtoms.Count() == 0) UseShippedAtoms();
+    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    return CalcSession::Calculate(MakeDrawing(atoms, bonds));
+}
+
+std::string TemplatePath(const std::string& name) {
+    return std::string(ORBIX_SOURCE_DIR) + "template/" + name + ".tpl";
+}
+
+}  // namespace testing_support
