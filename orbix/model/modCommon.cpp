@@ -141,6 +141,10 @@ std::vector<std::string> SplitText(std::string_view text, char separator) {
     return parts;
 }
 
+namespace testing {
+long WriteFailsAfterBytes = -1;
+}
+
 std::int16_t WriteTextFile(const std::string& path, const std::string& text) {
     std::string bytes;
     if (!EncodeAnsi(text + "\r\n", bytes)) return 0;
@@ -153,6 +157,11 @@ std::int16_t WriteTextFile(const std::string& path, const std::string& text) {
     const char* p = bytes.data();
     size_t left = bytes.size();
     bool ok = true;
+    if (testing::WriteFailsAfterBytes >= 0 &&
+        static_cast<size_t>(testing::WriteFailsAfterBytes) < left) {
+        left = static_cast<size_t>(testing::WriteFailsAfterBytes);
+        ok = false;
+    }
     while (left > 0) {
         ssize_t w = ::write(fd, p, left);
         if (w < 0) {

@@ -37,6 +37,12 @@ std::vector<std::string> SplitText(std::string_view text, char separator);
 // leaves any earlier file intact. 1 on success, 0 on failure.
 std::int16_t WriteTextFile(const std::string& path, const std::string& text);
 
+namespace testing {
+// Test hook: when set, WriteTextFile writes only this many bytes of the
+// temporary file and then fails, as a full disk would. Reset to -1 after use.
+extern long WriteFailsAfterBytes;
+}  // namespace testing
+
 // The part of path after its last "/"; the whole path when it has none.
 std::string FileTitle(const std::string& path);
 

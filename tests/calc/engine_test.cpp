@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "orbix/calc/EigenTable.h"
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/modConnect.h"
+#include "orbix/model/modOrbix.h"
+#include "tests/support/TestMolecules.h"
+
+namespace {
+
+using namespace modCalculation;
+using testing_support::Calculate;
+
+constexpr const char* kBenzeneAtoms = "2-1,3-1,4-1,13-1,12-1,11-1";
+constexpr const char* kBenzeneBonds = "2-3,3-4,4-13,12-13,11-12,2-11";
+
+TEST(Engine, EthyleneOneRotation) {
+    auto out = Calculate("1-1,2-1", "1-2");
+    ASSERT_EQ(out.code, 0) << out.message;
+    EXPECT_NEAR(EigVal(1), 1, 1e-15);
+    EXPECT_NEAR(EigVal(2), -1, 1e-15);
+    // The rotation's root choice gives these signs.
+    EXPECT_NEAR(Cvec(1, 1), M_SQRT1_2, 1e-15);
+    EXPECT_NEAR(Cvec(2, 1), M_SQRT1_2, 1e-15);
+    EXPECT_NEAR(Cvec(1, 2), M_SQRT1_2, 1e-15);
+    EXPECT_NEAR(Cvec(2, 2), -M_SQRT1_2, 1e-15);
+    EXPECT_LT(out.maxOff, 1e-15);
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), 2.0, 1e-15);
+    EXPECT_EQ(Occ(1), 2);
+    EXPECT_EQ(Occ(2), 0);
+    EXPECT_FLOAT_EQ(Hmat(1, 1), 1);
+    EXPECT_FLOAT_EQ(Hmat(1, 2), 1);
+
+    auto g = EigenTableCells();
+    ASSERT_EQ(g.size(), 4u);
+    ASSERT_EQ(g[0].size(), 3u);
+    EXPECT_EQ(g[1][1], "          1.");
+    EXPECT_EQ(g[1][2], "         -1.");
+    EXPECT_EQ(g[2][1], "       .7071");
+    EXPECT_EQ(g[3][2], "      -.7071");
+    EXPECT_EQ(GridCsv(g),
+              "分子軌道,1,2\r\n軌道energy,          1.,         -1.\r\n"
+              "1,       .7071,       .7071\r\n2,       .7071,      -.7071\r\n");
+}
+
+TEST(Engine, ButadieneChain) {
+    auto out = Calculate("1-1,2-1,3-1,4-1", "1-2,2-3,3-4");
+    ASSERT_EQ(out.code, 0);
+    const double expect[] = {1.618034, 0.618034, -0.618034, -1.618034};
+    for (int k = 1; k <= 4; ++k) EXPECT_NEAR(EigVal(k), expect[k - 1], 1e-6);
+    // Secular matrix: zeros on the diagonal, 1 on the three bonds.
+    for (int i = 1; i <= 4; ++i)
+        for (int j = 1; j <= 4; ++j)
+            EXPECT_EQ(Hmat0(i, j), std::abs(i - j) == 1 ? 1.0 : 0.0) << i << "," << j;
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), 2 * (1.618034 + 0.618034), 1e-5);
+    EXPECT_EQ(LevelCount, 4);
+}
+
+TEST(Engine, AllylRadical) {
+    auto out = Calculate("1-1,2-1,3-1", "1-2,2-3");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(modOrbix::CurrentMolecule->Homo_num(), 2);
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), 2 * M_SQRT2, 1e-9);
+    EXPECT_EQ(Occ(1), 2);
+    EXPECT_EQ(Occ(2), 1);
+    EXPECT_EQ(Occ(3), 0);
+    // Converged to 1e-5 off the diagonal; the densities show as 1.000.
+    for (int i = 1; i <= 3; ++i) EXPECT_NEAR(Hmat(i, i), 1.0, 1e-5);
+    EXPECT_NEAR(std::fabs(Cvec(2, 2)), 0, 1e-9);
+}
+
+TEST(Engine, BenzeneDegenerateLevels) {
+    auto out = Calculate(kBenzeneAtoms, kBenzeneBonds);
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(LevelCount, 4);
+    const double levels[] = {2, 1, -1, -2};
+    const float degs[] = {1, 2, 2, 1};
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_NEAR(LevelE(i), levels[i - 1], 1e-9);
+        EXPECT_EQ(LevelDeg(i), degs[i - 1]);
+    }
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), 8.0, 1e-9);
+    const int occ[] = {2, 2, 2, 0, 0, 0};
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(Occ(k), occ[k - 1]);
+    for (int k = 1; k <= 6; ++k) {
+        double len = 0;
+        for (int r = 1; r <= 6; ++r) len += Cvec(r, k) * Cvec(r, k);
+        EXPECT_NEAR(len, 1, 1e-6) << "column " << k;
+    }
+    for (int i = 1; i <= 6; ++i) EXPECT_NEAR(Hmat(i, i), 1, 1e-6);
+    EXPECT_NEAR(Hmat(1, 2), 2.0 / 3, 1e-6);
+    EXPECT_NEAR(Hmat(1, 6), 2.0 / 3, 1e-6);
+}
+
+TEST(Engine, CyclobutadieneHundOccupation) {
+    auto out = Calculate("2-1,3-1,12-1,11-1", "2-3,3-12,11-12,2-11");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(LevelCount, 3);
+    EXPECT_EQ(LevelDeg(2), 2.0f);
+    EXPECT_EQ(Occ(1), 2);
+    EXPECT_EQ(Occ(2), 1);
+    EXPECT_EQ(Occ(3), 1);
+    EXPECT_EQ(Occ(4), 0);
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), 4.0, 1e-9);
+}
+
+TEST(Engine, HeteroatomCorrectionWhicheverAtomComesFirst) {
+    testing_support::UseShippedAtoms();
+    const clsAtom& n = *modOrbix::colAtoms.Item(2);
+    for (const char* atoms : {"1-1,2-2", "2-2,1-1"}) {
+        auto out = Calculate(atoms, "1-2");
+        ASSERT_EQ(out.code, 0);
+        int c = modOrbix::CurrentMolecule->Item(1)->Atom()->index() == 1 ? 1 : 2;
+        int x = 3 - c;
+        EXPECT_EQ(Hmat0(c, c), static_cast<double>(n.Hb())) << atoms;
+        EXPECT_EQ(Hmat0(x, x), static_cast<double>(n.Ha())) << atoms;
+        EXPECT_EQ(Hmat0(1, 2), static_cast<double>(n.Hl()));
+    }
+    // Pyridine: a carbon not next to the nitrogen keeps h = 0 exactly.
+    auto out = Calculate("2-2,3-1,4-1,13-1,12-1,11-1", kBenzeneBonds);
+    ASSERT_EQ(out.code, 0);
+    EXPECT_EQ(Hmat0(3, 3), 0.0);
+    EXPECT_EQ(Hmat0(2, 2), static_cast<double>(n.Hb()));
+    EXPECT_EQ(Hmat0(6, 6), static_cast<double>(n.Hb()));
+}
+
+TEST(Engine, RefusalsOfTheCalcCommand) {
+    EXPECT_EQ(Calculate("1-1", "").code, CalcSession::kNoMolecule);
+    EXPECT_EQ(Calculate("1-1,2-1", "").code, CalcSession::kNoMolecule);
+    auto out = Calculate("1-1,2-1,3-1", "1-2");
+    EXPECT_EQ(out.code, 1);
+    EXPECT_EQ(out.message, modConnect::StructureMessage(1));
+    EXPECT_EQ(Calculate("1-2,2-2", "1-2").code, 3);
+    EXPECT_EQ(Calculate("1-4,2-1,3-1", "1-2,2-3,1-3").code, 2) << "carbonyl O with two bonds";
+}
+
+TEST(Engine, AlreadyDiagonalStopsAtFirstMeasurement) {
+    testing_support::UseShippedAtoms();
+    auto out = Calculate("1-1,2-1", "1-2");
+    ASSERT_EQ(out.code, 0);
+    ResetResults(3);
+    Hmat(1, 1) = -1;
+    Hmat(2, 2) = 2;
+    Hmat(3, 3) = 2;
+    double maxOff = -1;
+    JacobiDiagonalize(maxOff);
+    EXPECT_EQ(maxOff, 0);
+    SortEigenpairs();
+    // Equal values are exchanged too: columns 2 and 3 change places after 1 and 2 did.
+    EXPECT_EQ(Hmat(1, 1), 2);
+    EXPECT_EQ(Hmat(3, 3), -1);
+    EXPECT_EQ(Cvec(3, 1), 1);
+    EXPECT_EQ(Cvec(2, 2), 1);
+    EXPECT_EQ(Cvec(1, 3), 1);
+}
+
+TEST(Engine, LevelToleranceIsMeasuredFromTheLevelsFirstOrbital) {
+    testing_support::UseShippedAtoms();
+    auto out = Calculate("1-1,2-1", "1-2");
+    ASSERT_EQ(out.code, 0);
+    EigVal.assign(4);
+    LevelDeg.assign(4, 0);
+    const double x[] = {1.0, 0.9991, 0.9982, 0.0};
+    for (int i = 1; i <= 4; ++i) EigVal(i) = x[i - 1];
+    GroupLevels();
+    ASSERT_EQ(LevelCount, 3);
+    EXPECT_EQ(LevelDeg(1), 2.0f);
+    EXPECT_EQ(LevelDeg(2), 1.0f);
+}
+
+TEST(Engine, FiveElectronsInAThreefoldLevel) {
+    testing_support::UseShippedAtoms();
+    auto out = Calculate("1-1,2-1", "1-2");  // fills CurrentMolecule with 2 electrons
+    ASSERT_EQ(out.code, 0);
+    // Seven electrons: level of one orbital, then a threefold level.
+    std::vector<std::shared_ptr<clsNode>> nodes;
+    BondCollection none;
+    for (int i = 0; i < 4; ++i) {
+        auto node = std::make_shared<clsNode>();
+        node->Initialize(modOrbix::colAtoms.Item(i == 0 ? 3 : 1), static_cast<std::int16_t>(i + 1));
+        nodes.push_back(node);
+    }
+    nodes.push_back(nodes[1]);  // 2 + 1 + 1 + 1 + 1 + ... = 7 electrons over 5 nodes
+    nodes.push_back(nodes[2]);
+    modOrbix::CurrentMolecule->Initialize(nodes, none);
+    ASSERT_EQ(modOrbix::CurrentMolecule->E_num(), 7);
+    EigVal.assign(6);
+    LevelDeg.assign(6, 0);
+    const double x[] = {2, 1, 1, 1, -1, -2};
+    for (int i = 1; i <= 6; ++i) EigVal(i) = x[i - 1];
+    GroupLevels();
+    FillOrbitals();
+    const int occ[] = {2, 2, 2, 1, 0, 0};
+    for (int k = 1; k <= 6; ++k) EXPECT_EQ(Occ(k), occ[k - 1]) << k;
+}
+
+TEST(Engine, ElectronsBeyondTwicePerAtomAreRefused) {
+    auto atoms = std::make_shared<clsAtom>();
+    testing_support::UseShippedAtoms();
+    // An element giving three electrons, as a careless table might.
+    ASSERT_TRUE(atoms->Init({"Q", "5", "1", "0.1", "1", "2", "13"}));
+    modOrbix::colAtoms.Add(atoms);
+    int q = modOrbix::colAtoms.Count();
+    auto out = Calculate("1-" + std::to_string(q) + ",2-1", "1-2");
+    EXPECT_EQ(out.code, CalcSession::kTooManyElectrons);
+    testing_support::UseShippedAtoms();
+}
+
+TEST(Engine, AtomPosLayout) {
+    auto out = Calculate("1-1,2-1,3-1,4-1", "1-2,2-3,3-4");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_FLOAT_EQ(AtomPos(1).x, 170);
+    EXPECT_FLOAT_EQ(AtomPos(4).x, 470);
+    EXPECT_NEAR(AtomPos(1).y, 200 - 16 * 300.0 / 268, 0.01);
+    EXPECT_NEAR(AtomPos(2).y, 200 + 16 * 300.0 / 268, 0.01);
+    // One column of atoms: axes exchanged, the sketch horizontal.
+    out = Calculate("2-1,11-1", "2-11");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_FLOAT_EQ(AtomPos(1).x, 170);
+    EXPECT_FLOAT_EQ(AtomPos(2).x, 470);
+    EXPECT_FLOAT_EQ(AtomPos(1).y, 200);
+    // Drawn far right: still centred on (320, 200).
+    out = Calculate("8-1,9-1", "8-9");
+    ASSERT_EQ(out.code, 0);
+    EXPECT_FLOAT_EQ((AtomPos(1).x + AtomPos(2).x) / 2, 320);
+}
+
+// Every shipped template passes the structure check and calculates.
+TEST(Templates, EveryTemplateCalculates) {
+    testing_support::UseShippedAtoms();
+    int count = 0;
+    for (const char* name :
+         {"ethylene", "butadiene", "hexatriene", "allyl", "benzyl", "benzene", "naphthalene",
+          "anthracene", "phenanthrene", "styrene", "fulvene", "cyclobutadiene", "pyridine",
+          "pyrrole", "furan", "thiophene", "acrolein", "formaldehyde", "toluene",
+          "chlorobenzene", "phenol", "benzaldehyde"}) {
+        modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+        auto out = CalcSession::CalculateFile(testing_support::TemplatePath(name));
+        EXPECT_EQ(out.code, 0) << name << ": " << out.message;
+        if (out.code) continue;
+        ++count;
+        const int n = modOrbix::CurrentMolecule->Count();
+        double trace = 0;
+        for (int i = 1; i <= n; ++i) trace += Hmat(i, i);
+        EXPECT_NEAR(trace, modOrbix::CurrentMolecule->E_num(), 1e-4) << name;
+        EXPECT_LT(out.maxOff, 1e-5) << name;
+    }
+    EXPECT_EQ(count, 22);
+}
+
+TEST(Templates, ClosedFormsOfRingsAndChains) {
+    testing_support::UseShippedAtoms();
+    struct {
+        const char* name;
+        int n;
+        bool ring;
+    } cases[] = {{"hexatriene", 6, false}, {"benzene", 6, true}, {"cyclobutadiene", 4, true}};
+    for (const auto& c : cases) {
+        modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+        ASSERT_EQ(CalcSession::CalculateFile(testing_support::TemplatePath(c.name)).code, 0);
+        std::vector<double> expect;
+        for (int j = 0; j < c.n; ++j)
+            expect.push_back(c.ring ? 2 * std::cos(2 * M_PI * j / c.n)
+                                    : 2 * std::cos(M_PI * (j + 1) / (c.n + 1)));
+        std::sort(expect.rbegin(), expect.rend());
+        for (int k = 1; k <= c.n; ++k) EXPECT_NEAR(EigVal(k), expect[k - 1], 1e-6) << c.name << k;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "orbix/model/Molecule.h"
+#include "orbix/model/RunTimeError.h"
+
+namespace {
+
+std::shared_ptr<clsAtom> Element(int index, int electrons) {
+    auto a = std::make_shared<clsAtom>();
+    a->Init({"X" + std::to_string(index), std::to_string(electrons), "0", "0", "1", "3",
+             std::to_string(index)});
+    return a;
+}
+
+std::vector<std::shared_ptr<clsNode>> Nodes(std::vector<std::pair<int, int>> siteElectrons) {
+    std::vector<std::shared_ptr<clsNode>> nodes;
+    for (auto [site, e] : siteElectrons) {
+        auto n = std::make_shared<clsNode>();
+        n->Initialize(Element(e, e), static_cast<std::int16_t>(site));
+        nodes.push_back(n);
+    }
+    return nodes;
+}
+
+BondCollection Bonds(std::vector<std::pair<int, int>> pairs) {
+    BondCollection c;
+    for (auto [a, b] : pairs) {
+        auto bond = std::make_shared<CBond>();
+        bond->Index1(static_cast<std::int16_t>(a));
+        bond->Index2(static_cast<std::int16_t>(b));
+        c.Add(bond);
+    }
+    return c;
+}
+
+TEST(Molecule, ElectronCountAndHomo) {
+    Molecule m;
+    m.Initialize(Nodes({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}), Bonds({}));
+    EXPECT_EQ(m.E_num(), 6);
+    EXPECT_EQ(m.Homo_num(), 3);
+    m.Initialize(Nodes({{1, 1}, {2, 2}, {3, 2}, {4, 1}, {5, 1}}), Bonds({}));
+    EXPECT_EQ(m.E_num(), 7);
+    EXPECT_EQ(m.Homo_num(), 4);
+}
+
+TEST(Molecule, PositionsFollowNodeOrderAndBondsAreSymmetric) {
+    Molecule m;
+    m.filename("benzene.mol");
+    m.Energy(3.5);
+    m.Initialize(Nodes({{20, 1}, {2, 1}, {11, 1}}), Bonds({{2, 11}, {3, 12}, {11, 20}}));
+    EXPECT_EQ(m.Item(1)->index(), 20);
+    EXPECT_EQ(m.Item(3)->index(), 11);
+    EXPECT_TRUE(m.Bond(2, 3));
+    EXPECT_TRUE(m.Bond(3, 2));
+    EXPECT_TRUE(m.Bond(1, 3));
+    EXPECT_FALSE(m.Bond(1, 2));
+    EXPECT_FALSE(m.Bond(2, 2));
+    EXPECT_EQ(m.filename(), "benzene.mol");
+    EXPECT_EQ(m.Energy(), 3.5);
+    EXPECT_THROW(m.Bond(0, 1), orbix::RunTimeError);
+    EXPECT_THROW(m.Item(4), orbix::RunTimeError);
+}
+
+TEST(Molecule, EmptyNodeListRaises) {
+    Molecule m;
+    EXPECT_THROW(m.Initialize({}, Bonds({})), orbix::RunTimeError);
+}
+
+TEST(BondCollection, KeysAndOrder) {
+    BondCollection c = Bonds({{3, 12}, {2, 3}});
+    EXPECT_EQ(c.Item(1)->Key(), "3,12");
+    EXPECT_FALSE(c.Add(c.Item(2)));
+    EXPECT_TRUE(c.Remove("3,12"));
+    EXPECT_EQ(c.Count(), 1);
+    EXPECT_EQ(c.Item(1)->State(), 0);
+    c.Item(1)->Selected();
+    EXPECT_EQ(c.Item(1)->State(), 1);
+}
+
+}  // namespace
