@@ -1,0 +1,91 @@
+// orbix-calc [--atoms FILE] [--json] FILE...
+// Calculates molecule files without any window. Exit status: 0 when every
+// file was calculated, 1 when any was refused or unreadable, 2 for a usage
+// error or an unreadable element table.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <cstdio>
+
+#include "orbix/calc/CalcSession.h"
+#include "orbix/cli/CalcReport.h"
+#include "orbix/model/modOrbix.h"
+
+namespace {
+
+void Err(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void Out(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stdout); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("orbix-calc");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("分子データファイルを単純ＬＣＡＯ法で計算し、結果を表示します。");
+    parser.addHelpOption();
+    QCommandLineOption atomsOption("atoms", "原子データファイル（既定: プログラムフォルダの data/atom.dat）",
+                                   "FILE");
+    QCommandLineOption jsonOption("json", "ファイルごとに１行の JSON で出力します。");
+    parser.addOption(atomsOption);
+    parser.addOption(jsonOption);
+    parser.addPositionalArgument("FILE", "分子データファイル (.mol, .tpl)", "FILE...");
+    if (!parser.parse(app.arguments())) {
+        Err(parser.errorText());
+        return 2;
+    }
+    if (parser.isSet("help")) {
+        Out(parser.helpText().toLocal8Bit());
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        Err("分子データファイルを指定してください。");
+        Err(parser.helpText());
+        return 2;
+    }
+
+    modOrbix::ProgramFolder = modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
+    const std::string atomPath = parser.isSet(atomsOption)
+                                     ? parser.value(atomsOption).toStdString()
+                                     : modOrbix::ProgramFolder + "data/atom.dat";
+    std::string message;
+    if (!modOrbix::LoadAtomDataFrom(atomPath, modOrbix::colAtoms, message)) {
+        Err("Orbix.exe－原子データの読み込みエラー: " + QString::fromStdString(message));
+        return 2;
+    }
+    modOrbix::ComputeSites();
+    modOrbix::BuildSiteLinks();
+
+    const bool json = parser.isSet(jsonOption);
+    int status = 0;
+    for (const QString& file : files) {
+        modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+        modOrbix::CurrentMolecule->filename(QDir(file).dirName().toStdString());
+        CalcSession::Outcome outcome;
+        try {
+            outcome = CalcSession::CalculateFile(file.toStdString());
+        } catch (const std::exception& e) {
+            outcome.code = CalcSession::kUnreadable;
+            outcome.message = e.what();
+        }
+        if (outcome.code != CalcSession::kAccepted) {
+            status = 1;
+            Err(file + ": " + QString::fromStdString(outcome.message));
+        }
+        if (json) {
+            Out(QJsonDocument(CalcReport::Json(file, outcome)).toJson(QJsonDocument::Compact) + '\n');
+        } else if (outcome.code == CalcSession::kAccepted) {
+            Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
+        }
+    }
+    std::fflush(stdout);
+    return status;
+}
