@@ -1,0 +1,130 @@
+// orbix-calc run as a process, as a user or a script would run it.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fstream>
+
+namespace {
+
+struct Outcome {
+    int status;
+    QByteArray out, err;
+};
+
+Outcome Calc(const QStringList& args) {
+    QProcess p;
+    p.start(QString(ORBIX_PROGRAM_DIR) + "orbix-calc", args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QString Tpl(const char* name) { return QString(ORBIX_PROGRAM_DIR) + "template/" + name + ".tpl"; }
+
+QJsonObject Line(const QByteArray& out, int index) {
+    QList<QByteArray> lines = out.split('\n');
+    return QJsonDocument::fromJson(lines.value(index)).object();
+}
+
+class Files : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes) {
+        QString path = dir_.filePath(name);
+        std::ofstream(path.toStdString(), std::ios::binary) << bytes.toStdString();
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST(OrbixCalc, JsonOfEthylene) {
+    Outcome r = Calc({"--json", Tpl("ethylene")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonObject o = Line(r.out, 0);
+    QStringList keys = o.keys();
+    keys.sort();
+    QStringList expect{"file",     "code",       "message", "n",        "E_num", "Homo_num", "maxOff",
+                       "EigVal",   "Cvec",       "LevelCount", "LevelE", "LevelDeg", "Occ", "Energy",
+                       "P",        "Hmat0",      "AtomPos", "grid",     "csv"};
+    expect.sort();
+    EXPECT_EQ(keys, expect);
+    EXPECT_EQ(o["code"].toInt(), 0);
+    EXPECT_EQ(o["message"].toString(), "");
+    EXPECT_EQ(o["n"].toInt(), 2);
+    EXPECT_NEAR(o["EigVal"][0].toDouble(), 1, 1e-15);
+    EXPECT_NEAR(o["Cvec"][1][1].toDouble(), -M_SQRT1_2, 1e-15) << "row = atom, column = orbital";
+    EXPECT_NEAR(o["P"][0][1].toDouble(), 1, 1e-6);
+    EXPECT_EQ(o["LevelDeg"].toArray().size(), 2);
+    EXPECT_EQ(o["Occ"].toArray().size(), 2);
+    EXPECT_EQ(o["grid"][3][2].toString(), "      -.7071");
+    EXPECT_EQ(o["grid"][0][0].toString(), "分子軌道");
+    EXPECT_TRUE(o["csv"].toString().endsWith("      -.7071\r\n"));
+    EXPECT_EQ(o["AtomPos"].toArray().size(), 2);
+}
+
+TEST(OrbixCalc, TextReportAndSeveralFiles) {
+    Outcome r = Calc({Tpl("benzene"), Tpl("allyl")});
+    ASSERT_EQ(r.status, 0);
+    QString text = QString::fromUtf8(r.out);
+    EXPECT_TRUE(text.contains("全エネルギー = 08.0000"));
+    EXPECT_TRUE(text.contains("全エネルギー = 02.8284"));
+    EXPECT_TRUE(text.contains("ＳＯＭＯ = 軌道 2"));
+    EXPECT_TRUE(text.contains("1-2: 1.667"));
+}
+
+TEST_F(Files, RefusalsAreReportedPerFile) {
+    QString ok = Tpl("ethylene");
+    QString lone = Write("lone.mol", "[Atom]=1-1\r\n\r\n");
+    QString apart = Write("apart.mol", "[Atom]=1-1,2-1,5-1\r\n[Bond]=1-2\r\n");
+    QString hetero = Write("nn.mol", "[Atom]=1-2,2-2\r\n[Bond]=1-2\r\n");
+    QString junk = Write("junk.mol", QByteArray("\x00\xff\x81garbage]]==\n", 17));
+    QString missing = dir_.filePath("missing.mol");
+    Outcome r = Calc({"--json", ok, lone, apart, hetero, junk, missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Line(r.out, 0)["code"].toInt(), 0);
+    EXPECT_EQ(Line(r.out, 1)["code"].toInt(), 4);
+    EXPECT_EQ(Line(r.out, 1)["message"].toString(), "分子が形成されていません。");
+    EXPECT_EQ(Line(r.out, 2)["code"].toInt(), 1);
+    EXPECT_EQ(Line(r.out, 3)["code"].toInt(), 3);
+    EXPECT_EQ(Line(r.out, 4)["code"].toInt(), 5);
+    EXPECT_EQ(Line(r.out, 5)["code"].toInt(), 5);
+    EXPECT_TRUE(Line(r.out, 5)["message"].toString().contains("のオープンに失敗しました。"));
+    QString err = QString::fromLocal8Bit(r.err);
+    EXPECT_TRUE(err.contains("lone.mol: 分子が形成されていません。")) << err.toStdString();
+    EXPECT_TRUE(err.contains("junk.mol"));
+}
+
+TEST_F(Files, BondWrittenLargerSiteFirstIsKept) {
+    // Without the reordering the structure check would not see the bond.
+    QString f = Write("reversed.mol", "[Atom]=2-1,1-1\r\n[Bond]=2-1\r\n");
+    Outcome r = Calc({"--json", f});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(Line(r.out, 0)["code"].toInt(), 0);
+}
+
+TEST_F(Files, BondToAnEmptySiteFailsTheLoad) {
+    QString f = Write("dangling.mol", "[Atom]=1-1,2-1\r\n[Bond]=1-2,2-3\r\n");
+    Outcome r = Calc({"--json", f});
+    EXPECT_EQ(Line(r.out, 0)["code"].toInt(), 5);
+    EXPECT_TRUE(Line(r.out, 0)["message"].toString().endsWith("からの分子の作成に失敗しました。"));
+}
+
+TEST_F(Files, ElementTableAndUsageErrors) {
+    Outcome r = Calc({"--atoms", dir_.filePath("none.dat"), Tpl("ethylene")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains("原子データファイルの読み込みに失敗しました"));
+    r = Calc({"--atoms", Write("bad.dat", "C,1,0,0,1\r\n"), Tpl("ethylene")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains("原子データファイルのデータが正しくありません。"));
+    EXPECT_EQ(Calc({}).status, 2);
+    EXPECT_EQ(Calc({"--no-such-option", Tpl("ethylene")}).status, 2);
+    // A table whose only element gives three electrons: more than the orbitals hold.
+    r = Calc({"--json", "--atoms", Write("three.dat", "C,3,0,0,1,3\r\n"), Tpl("ethylene")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Line(r.out, 0)["code"].toInt(), 6);
+}
+
+}  // namespace
