@@ -12,15 +12,15 @@ orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing,
                                           const AtomTable& atoms) {
     const int n = static_cast<int>(drawing.atoms.size());
     orbix::Mat1<std::int16_t> m(n, n, 0);
+    int position[modOrbix::kSiteCount + 1] = {};  // atom number of each site, 0 if empty
     for (int d = 1; d <= n; ++d) {
         const clsAtom& a = *atoms.Item(drawing.atoms[d - 1].element);
         m(d, d) = static_cast<std::int16_t>(a.index() == 1 ? a.Hands() : -a.Hands());
-        for (int e = d + 1; e <= n; ++e) {
-            std::int16_t s1 = drawing.atoms[d - 1].site, s2 = drawing.atoms[e - 1].site;
-            if (s1 > s2) std::swap(s1, s2);
-            bool bonded = drawing.bonds.Find(std::to_string(s1) + "," + std::to_string(s2)) != nullptr;
-            m(d, e) = m(e, d) = bonded ? 1 : 0;
-        }
+        position[drawing.atoms[d - 1].site] = d;
+    }
+    for (const auto& bond : drawing.bonds) {
+        const int p = position[bond->Index1()], q = position[bond->Index2()];
+        if (p && q) m(p, q) = m(q, p) = 1;
     }
     return m;
 }

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
+#include <malloc.h>
+
 #include <cstdio>
 
 #include "orbix/calc/CalcSession.h"
@@ -25,6 +27,10 @@ void Out(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Each JSON line is built in a buffer of about 100 kB that grows step by
+    // step; served by mmap, every step would fault its pages in afresh.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("orbix-calc");
 

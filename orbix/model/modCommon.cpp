@@ -102,26 +102,32 @@ std::int16_t ReadTextFile(const std::string& path, std::string& text) {
     return 1;
 }
 
-std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::string bytes;
-    lines.clear();
-    std::int16_t rc = ReadBytes(path, bytes);
-    if (rc != rrOk) return rc;
+std::vector<std::string> SplitLines(std::string_view bytes) {
     // Split on the raw bytes: CR and LF never occur inside a CP932 character.
+    std::vector<std::string> lines;
     size_t start = 0;
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
         char ch = bytes[i];
         if (ch == '\r' || ch == '\n') {
-            lines.push_back(DecodeAnsi(std::string_view(bytes).substr(start, i - start)));
+            lines.push_back(DecodeAnsi(bytes.substr(start, i - start)));
             if (ch == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
             start = ++i;
         } else {
             ++i;
         }
     }
-    if (start < n) lines.push_back(DecodeAnsi(std::string_view(bytes).substr(start)));
+    if (start < n) lines.push_back(DecodeAnsi(bytes.substr(start)));
+    return lines;
+}
+
+std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+    std::string bytes;
+    lines.clear();
+    std::int16_t rc = ReadBytes(path, bytes);
+    if (rc != rrOk) return rc;
+    lines = SplitLines(bytes);
     return lines.empty() ? rrEmpty : rrOk;
 }
 

@@ -28,6 +28,10 @@ std::int16_t ReadTextFile(const std::string& path, std::string& text);
 // Lines of the file, line ends removed. A final line end adds no empty line.
 std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
+// The lines of a file's bytes, decoded; CR LF, LF and lone CR end a line, and
+// a final line end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view bytes);
+
 // Parts of text between separators, scanning from the left. A separator that
 // is the very last character adds no empty last part; "" gives one empty part.
 std::vector<std::string> SplitText(std::string_view text, char separator);

@@ -50,9 +50,17 @@ bool SitesLinked(int a, int b) {
 }
 
 bool LoadAtomDataFrom(const std::string& path, AtomTable& table, std::string& message) {
+    std::vector<std::string> lines;
+    if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) {
+        message = kAtomReadFailed;
+        return false;
+    }
+    return LoadAtomLines(lines, table, message);
+}
+
+bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std::string& message) {
     try {
-        std::vector<std::string> lines;
-        if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) {
+        if (lines.empty()) {
             message = kAtomReadFailed;
             return false;
         }

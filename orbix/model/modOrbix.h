@@ -46,6 +46,8 @@ inline constexpr const char* kAtomDataInvalid = "原子データファイルの�
 bool LoadAtomData(std::string& message);
 // The same from any path, into `table`.
 bool LoadAtomDataFrom(const std::string& path, AtomTable& table, std::string& message);
+// The same from the lines of a table already read.
+bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std::string& message);
 
 // Applies the molecule-file reading rules to the lines (trimming each in
 // place) and returns the values of the "[Atom]" and "[Bond]" lines. The

@@ -1,0 +1,93 @@
+// RunCalculation for n = 6, 16 and 36 beside LAPACK's dsyevd (eigenvalues
+// and eigenvectors) on the same secular matrix.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "orbix/calc/CalcSession.h"
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/modOrbix.h"
+
+extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda,
+                        double* w, double* work, const int* lwork, int* iwork, const int* liwork,
+                        int* info);
+
+namespace {
+
+// A patch of the lattice: the first `n` sites with every link between them.
+void Prepare(int n) {
+    static bool loaded = false;
+    if (!loaded) {
+        std::string message;
+        if (!modOrbix::LoadAtomDataFrom(std::string(ORBIX_SOURCE_DIR) + "data/atom.dat",
+                                        modOrbix::colAtoms, message))
+            std::abort();
+        modOrbix::ComputeSites();
+        modOrbix::BuildSiteLinks();
+        loaded = true;
+    }
+    // Sites in row-major order; rows of 9 keep the patch connected for n <= 9
+    // and the vertical links join the rows beyond that.
+    static const int order16[] = {2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 10, 18};
+    MoleculeFile::Drawing d;
+    for (int i = 0; i < n; ++i) {
+        int site = n == 36 ? i + 1 : n == 16 ? order16[i] : std::array{2, 3, 4, 13, 12, 11}[i];
+        d.atoms.push_back({static_cast<std::int16_t>(site), 1});
+    }
+    for (size_t i = 0; i < d.atoms.size(); ++i)
+        for (size_t j = i + 1; j < d.atoms.size(); ++j) {
+            int a = std::min(d.atoms[i].site, d.atoms[j].site);
+            int b = std::max(d.atoms[i].site, d.atoms[j].site);
+            if (modOrbix::SitesLinked(a, b)) {
+                auto bond = std::make_shared<CBond>();
+                bond->Index1(static_cast<std::int16_t>(a));
+                bond->Index2(static_cast<std::int16_t>(b));
+                d.bonds.Add(bond);
+            }
+        }
+    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    if (CalcSession::Calculate(d).code != 0) std::abort();
+}
+
+void BM_RunCalculation(benchmark::State& state) {
+    Prepare(static_cast<int>(state.range(0)));
+    double maxOff = 0;
+    for (auto _ : state) {
+        modCalculation::RunCalculation(maxOff);
+        benchmark::DoNotOptimize(modCalculation::Cvec(1, 1));
+    }
+    state.counters["maxOff"] = maxOff;
+}
+
+void BM_Dsyevd(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    Prepare(n);
+    std::vector<double> h(n * n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) h[(j - 1) * n + (i - 1)] = modCalculation::Hmat0(i, j);
+    std::vector<double> a(n * n), w(n);
+    int lwork = -1, liwork = -1, info = 0, iq = 0;
+    double q = 0;
+    dsyevd_("V", "U", &n, a.data(), &n, w.data(), &q, &lwork, &iq, &liwork, &info);
+    lwork = static_cast<int>(q);
+    liwork = iq;
+    std::vector<double> work(lwork);
+    std::vector<int> iwork(liwork);
+    for (auto _ : state) {
+        a = h;
+        dsyevd_("V", "U", &n, a.data(), &n, w.data(), work.data(), &lwork, iwork.data(), &liwork,
+                &info);
+        benchmark::DoNotOptimize(a.data());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RunCalculation)->Arg(6)->Arg(16)->Arg(36)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Dsyevd)->Arg(6)->Arg(16)->Arg(36)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
