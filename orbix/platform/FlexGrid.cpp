@@ -1,0 +1,127 @@
+#include "orbix/platform/FlexGrid.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "orbix/platform/Twips.h"
+
+namespace orbix {
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent), corner_(new QLabel(this)) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    corner_->setAlignment(Qt::AlignCenter);
+    corner_->setAutoFillBackground(false);
+    for (QWidget* w : {viewport(), static_cast<QWidget*>(horizontalHeader()->viewport()),
+                       static_cast<QWidget*>(verticalHeader()->viewport()), static_cast<QWidget*>(corner_)})
+        w->installEventFilter(this);
+}
+
+void FlexGrid::BackColorBkg(const QColor& c) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, c);
+    setPalette(pal);
+}
+
+void FlexGrid::ForeColor(modCalculation::Rgb c) {
+    body_ = QColor(c.r, c.g, c.b);
+    for (int r = 0; r < rowCount(); ++r)
+        for (int k = 0; k < columnCount(); ++k)
+            if (auto* it = item(r, k)) it->setForeground(body_);
+}
+
+void FlexGrid::Border(bool on) {
+    setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
+    PlaceCorner();
+}
+
+void FlexGrid::Resize(int rows, int cols) {
+    cells_.assign(rows, std::vector<std::string>(cols));
+    clear();
+    setRowCount(rows > 1 ? rows - 1 : 0);
+    setColumnCount(cols > 1 ? cols - 1 : 0);
+    for (int r = 0; r < rowCount(); ++r) {
+        setVerticalHeaderItem(r, new QTableWidgetItem(QString()));
+        for (int k = 0; k < columnCount(); ++k) {
+            auto* it = new QTableWidgetItem(QString());
+            it->setForeground(body_);
+            it->setBackground(Qt::white);
+            it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            setItem(r, k, it);
+        }
+    }
+    for (int k = 0; k < columnCount(); ++k) setHorizontalHeaderItem(k, new QTableWidgetItem(QString()));
+    corner_->clear();
+    PlaceCorner();
+}
+
+void FlexGrid::ColWidth(int col, int twips) {
+    const int px = TwipsToPixelsX(twips);
+    if (col == 0)
+        verticalHeader()->setFixedWidth(px);
+    else
+        setColumnWidth(col - 1, px);
+    PlaceCorner();
+}
+
+void FlexGrid::RowHeight(int row, int twips) {
+    const int px = TwipsToPixelsY(twips);
+    if (row == 0)
+        horizontalHeader()->setFixedHeight(px);
+    else
+        setRowHeight(row - 1, px);
+    PlaceCorner();
+}
+
+QTableWidgetItem* FlexGrid::Item(int row, int col) {
+    if (row == 0 && col == 0) return nullptr;
+    if (row == 0) return horizontalHeaderItem(col - 1);
+    if (col == 0) return verticalHeaderItem(row - 1);
+    return item(row - 1, col - 1);
+}
+
+void FlexGrid::Text(int row, int col, const std::string& text) {
+    cells_.at(row).at(col) = text;
+    const QString s = QString::fromStdString(text);
+    if (row == 0 && col == 0) {
+        corner_->setText(s);
+        return;
+    }
+    if (auto* it = Item(row, col)) it->setText(s);
+}
+
+void FlexGrid::Centre(int row, int col) {
+    if (auto* it = Item(row, col)) it->setTextAlignment(Qt::AlignCenter);
+}
+
+std::string FlexGrid::Text(int row, int col) const { return cells_.at(row).at(col); }
+
+void FlexGrid::PlaceCorner() {
+    const int f = frameWidth();
+    corner_->setGeometry(f, f, verticalHeader()->width(), horizontalHeader()->height());
+    corner_->raise();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* e) {
+    QTableWidget::resizeEvent(e);
+    PlaceCorner();
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::RightButton) emit rightButtonReleased(me->globalPosition().toPoint());
+    }
+    return QTableWidget::eventFilter(watched, event);
+}
+
+}  // namespace orbix
