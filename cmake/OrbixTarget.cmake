@@ -5,6 +5,10 @@ function(orbix_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
     # Results must not depend on the machine: no fused multiply-add contraction.
     -ffp-contract=off)
+  if(ORBIX_BUILD_FUZZ)
+    # Coverage instrumentation for the libraries the fuzz targets link.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  endif()
   if(ORBIX_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
       -fno-sanitize-recover=undefined)
