@@ -6,10 +6,11 @@ namespace orbix {
 
 MsgAnswer ScriptedDialogs::Message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) {
     messages.push_back({text, title, buttons, icon});
+    // A message with only OK needs no answer.
+    if (buttons == MsgButtons::kOk) return MsgAnswer::kOk;
     if (answers.empty()) {
         ++unexpected;
-        return buttons == MsgButtons::kOk ? MsgAnswer::kOk : buttons == MsgButtons::kYesNo ? MsgAnswer::kNo
-                                                                                            : MsgAnswer::kCancel;
+        return buttons == MsgButtons::kYesNo ? MsgAnswer::kNo : MsgAnswer::kCancel;
     }
     const MsgAnswer a = answers.front();
     answers.pop_front();

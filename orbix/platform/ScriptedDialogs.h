@@ -1,7 +1,8 @@
 #pragma once
 // Dialogs that answer from a script and record what was asked, for tests.
-// A dialog with no scripted answer left is recorded as unexpected and
-// answered with Cancel (No for Yes/No), so no test ever waits on a window.
+// A message with OK alone is answered OK. Any other dialog with no scripted
+// answer left is recorded as unexpected and answered with Cancel (No for
+// Yes/No), so no test ever waits on a window.
 
 #include <QString>
 #include <QStringList>

@@ -1,0 +1,19 @@
+#pragma once
+// Window titles of the document.
+
+#include <QString>
+
+class QWidget;
+
+namespace modOrbix {
+
+inline const QString kProgramTitle = QStringLiteral("Orbix分子軌道法");
+
+// The document name: FileTitle of CurrentMolecule's file name, "無題" when
+// it has none (or there is no molecule).
+QString DocumentName();
+
+// Caption of form: document name & "－" & "Orbix分子軌道法".
+void SetWindowTitle(QWidget& form);
+
+}  // namespace modOrbix

@@ -1,0 +1,7 @@
+#include "orbix/result/InputReady.h"
+
+namespace modOrbix {
+
+bool InputReady = false;
+
+}  // namespace modOrbix

@@ -1,0 +1,48 @@
+#pragma once
+// A design window stand-in and a result window on a molecule built in code.
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QSize>
+#include <string>
+
+#include "orbix/platform/ScriptedDialogs.h"
+#include "orbix/result/DesignHost.h"
+#include "orbix/result/frmResult.h"
+
+class FakeDesign : public DesignHost {
+public:
+    // The design window on a 1024 × 768 screen: the screen less 600 twips.
+    QSize size{984, 728};
+    int shown = 0, saves = 0, saveAs = 0, exits = 0;
+    orbix::ScriptedDialogs dialogs;
+
+    QSize DesignWindowSize() const override { return size; }
+    void ShowDesign() override { ++shown; }
+    void mnuFileSave_Click() override { ++saves; }
+    void mnuFileSaveAs_Click() override { ++saveAs; }
+    void mnuFileExit_Click() override { ++exits; }
+    orbix::Dialogs& CommonDialog() override { return dialogs; }
+};
+
+class ResultWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Fills CurrentMolecule and opens a result window that has run Display.
+    frmResult& Open(const std::string& atoms, const std::string& bonds);
+    // Lets posted events run (repaints, deferred deletes).
+    static void Settle();
+
+    FakeDesign design;
+    QPointer<frmResult> window;
+};
+
+// "1-1,2-1,...", and every lattice link between the first n sites.
+std::string LatticeAtoms(int n);
+std::string LatticeBonds(int n);
+
+inline constexpr const char* kBenzeneAtoms = "2-1,3-1,4-1,13-1,12-1,11-1";
+inline constexpr const char* kBenzeneBonds = "2-3,3-4,4-13,12-13,11-12,2-11";
