@@ -13,6 +13,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent), corner_(new QLabel(t
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setCornerButtonEnabled(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
@@ -45,6 +47,8 @@ void FlexGrid::Border(bool on) {
 }
 
 void FlexGrid::Resize(int rows, int cols) {
+    // The height a row keeps when none is set: one line of the grid's font.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     cells_.assign(rows, std::vector<std::string>(cols));
     clear();
     setRowCount(rows > 1 ? rows - 1 : 0);
@@ -91,7 +95,9 @@ QTableWidgetItem* FlexGrid::Item(int row, int col) {
 
 void FlexGrid::Text(int row, int col, const std::string& text) {
     cells_.at(row).at(col) = text;
-    const QString s = QString::fromStdString(text);
+    // The value texts are padded to 12 characters; the blanks would only push
+    // the digits out of the cell, so the cell shows the text without them.
+    const QString s = QString::fromStdString(text).trimmed();
     if (row == 0 && col == 0) {
         corner_->setText(s);
         return;

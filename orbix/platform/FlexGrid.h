@@ -2,6 +2,7 @@
 // The eigen table's grid: a QTableWidget whose header row and column are the
 // table's row 0 and column 0 (they stay in view when the body scrolls), one
 // text colour for the whole body, white cells on a background of its own.
+// Text() gives a cell's text as it was set; the cell shows it trimmed.
 
 #include <QTableWidget>
 #include <string>

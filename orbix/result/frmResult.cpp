@@ -157,6 +157,12 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
             [this](const QPoint& at) { mnuOutput_->popup(at); });
 
     lblMessage_->setFont(orbix::GothicFont(13.5, true));
+    {
+        // The messages are read while the window is disabled: keep them black.
+        QPalette pal = lblMessage_->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
+        lblMessage_->setPalette(pal);
+    }
     lblMessage_->hide();
 
     resize(orbix::TwipsToPixelsX(kClientWidth), orbix::TwipsToPixelsY(kClientHeight) + menuBar()->sizeHint().height());
@@ -206,7 +212,7 @@ void frmResult::BuildToolbar() {
     tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
     tbToolBar_->setMovable(false);
     tbToolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    tbToolBar_->setIconSize(QSize(24, 24));
+    tbToolBar_->setIconSize(QSize(18, 18));  // picture and caption within 720 twips
     tbToolBar_->setAutoFillBackground(true);
     struct Button {
         const char* key;

@@ -62,7 +62,7 @@ TEST_F(ResultWindow, AfterDisplayTheTableIsShownAndTheTreeFocused) {
     EXPECT_EQ(g.Cols(), 3);
     EXPECT_EQ(g.Text(1, 1), "          1.");
     EXPECT_EQ(g.Text(3, 2), "      -.7071");
-    EXPECT_EQ(g.item(2, 1)->text(), QStringLiteral("      -.7071"));
+    EXPECT_EQ(g.item(2, 1)->text(), QStringLiteral("-.7071"));
     EXPECT_EQ(g.item(0, 0)->foreground().color(), QColor(255, 0, 255));
     EXPECT_EQ(g.horizontalHeaderItem(1)->text(), QStringLiteral("2"));
     EXPECT_EQ(g.verticalHeaderItem(0)->text(), QStringLiteral("軌道energy"));
