@@ -80,7 +80,8 @@ TEST_F(Files, RefusalsAreReportedPerFile) {
     QString lone = Write("lone.mol", "[Atom]=1-1\r\n\r\n");
     QString apart = Write("apart.mol", "[Atom]=1-1,2-1,5-1\r\n[Bond]=1-2\r\n");
     QString hetero = Write("nn.mol", "[Atom]=1-2,2-2\r\n[Bond]=1-2\r\n");
-    QString junk = Write("junk.mol", QByteArray("\x00\xff\x81garbage]]==\n", 17));
+    static const char kJunk[] = "\x00\xff\x81garbage]]==\n";
+    QString junk = Write("junk.mol", QByteArray(kJunk, sizeof kJunk - 1));
     QString missing = dir_.filePath("missing.mol");
     Outcome r = Calc({"--json", ok, lone, apart, hetero, junk, missing});
     EXPECT_EQ(r.status, 1);
