@@ -53,8 +53,17 @@ TileControl::TileControl(QWidget* parent) : QWidget(parent), lblCaption(new QLab
     lblCaption->setAlignment(Qt::AlignCenter);
     lblCaption->setText(kDefaultCaption);
     lblCaption->installEventFilter(this);
-    resize(sizeHint());
+    Resize(sizeHint().width(), sizeHint().height());
     InitProperties();
+    // Like a loaded control, hidden until the host shows it, even on a
+    // canvas that is already shown.
+    setVisible(false);
+}
+
+void TileControl::Resize(int width, int height) {
+    resize(width, height);
+    // A hidden widget gets its resize event only when shown.
+    CentreCaption();
 }
 
 QSize TileControl::sizeHint() const { return QSize(49, 49); }

@@ -48,7 +48,7 @@ public:
     int Width() const override { return width(); }
     int Height() const override { return height(); }
     void Move(int left, int top) override { move(left, top); }
-    void Resize(int width, int height) override { resize(width, height); }
+    void Resize(int width, int height) override;
     bool Visible() const override { return isVisible(); }
     void SetVisible(bool visible) override { setVisible(visible); }
 
