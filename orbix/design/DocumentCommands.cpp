@@ -1,0 +1,170 @@
+// The file menu of the design window: New, Open, Template, Save, Save As, Exit.
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "orbix/design/DesignCanvas.h"
+#include "orbix/design/StartUp.h"
+#include "orbix/design/frmDesign.h"
+#include "orbix/model/modCommon.h"
+#include "orbix/model/modOrbix.h"
+#include "orbix/platform/Dialogs.h"
+#include "orbix/platform/Twips.h"
+#include "orbix/platform/WindowTitle.h"
+
+using orbix::MsgAnswer;
+using orbix::MsgButtons;
+using orbix::MsgIcon;
+
+namespace {
+
+const QString kMolFilter = QStringLiteral("分子ﾃﾞｰﾀﾌｧｲﾙ (*.mol)|*.mol");
+const QString kTplFilter = QStringLiteral("分子ﾃﾞｰﾀﾃﾝﾌﾟﾚｰﾄﾌｧｲﾙ (*.tpl)|*.tpl");
+
+QString ProgramFolder() { return QString::fromStdString(modOrbix::ProgramFolder); }
+
+// Where Save As starts: the program folder, unless it cannot be written
+// (an installed program), then the user's home.
+QString SaveFolder() {
+    QFileInfo info(ProgramFolder());
+    return info.isWritable() ? ProgramFolder() : QDir::homePath();
+}
+
+}  // namespace
+
+bool frmDesign::AskAndSave(bool saveAs) {
+    if (!drawing_.DocumentChanged) return true;
+    switch (modOrbix::AskSaveChanges(dialogs_)) {
+        case MsgAnswer::kCancel:
+            return false;
+        case MsgAnswer::kYes:
+            // The command goes on whether or not the save was completed.
+            if (saveAs)
+                mnuFileSaveAs_Click();
+            else
+                mnuFileSave_Click();
+            return true;
+        default:
+            return true;
+    }
+}
+
+void frmDesign::mnuFileNew_Click() {
+    if (canvasLaidOut_ && !AskAndSave(true)) return;
+    if (!canvasLaidOut_) {
+        BuildPalette();
+        LayOutCanvas();
+    } else {
+        ClearCanvas();
+    }
+    currentElement_ = 1;
+    drawing_.Reset();
+    PressPaletteButton(1);
+    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    documentPath_.clear();
+    tileSize_ = tileTemplate_->Width();
+    tileOffset_ = static_cast<int>(std::nearbyint((markerSize_ - tileTemplate_->Width()) / 2));
+    modOrbix::SetWindowTitle(*this);
+    drawing_.DocumentChanged = false;
+}
+
+void frmDesign::mnuFileOpen_Click() { OpenDocument(false); }
+
+void frmDesign::mnuFileTemp_Click() { OpenDocument(true); }
+
+void frmDesign::OpenDocument(bool template_) {
+    if (!AskAndSave(false)) return;
+    const QString title = template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
+    orbix::FileRequest request;
+    request.title = QStringLiteral("開く");
+    request.filter = template_ ? kTplFilter : kMolFilter;
+    if (template_ && QFileInfo(ProgramFolder() + "template").isDir()) request.initialDir = ProgramFolder() + "template";
+    if (!dialogs_.OpenFile(request) || request.fileName.isEmpty()) return;
+    const QString path = request.fileName;
+
+    // The drawing is replaced only by a file that loads completely, so a bad
+    // file never leaves a half drawing under the old document's name.
+    std::vector<std::string> lines;
+    if (modCommon::ReadTextLines(path.toStdString(), lines) != modCommon::rrOk) {
+        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("　のオープンに失敗しました。"), title,
+                         MsgButtons::kOk, MsgIcon::kCritical);
+        return;
+    }
+    std::string atoms, bonds;
+    if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) {
+        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("からの分子データの取得に失敗しました。"),
+                         title, MsgButtons::kOk, MsgIcon::kCritical);
+        return;
+    }
+    MoleculeFile::Drawing file;
+    if (!MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), file)) {
+        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("からの分子の作成に失敗しました。"),
+                         title, MsgButtons::kOk, MsgIcon::kCritical);
+        return;
+    }
+    ClearCanvas();
+    drawing_.Load(file);
+    currentElement_ = template_ || file.atoms.empty() ? 1 : file.atoms.back().element;
+    PressPaletteButton(currentElement_);
+    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
+    documentPath_ = path;
+    modOrbix::SetWindowTitle(*this);
+    drawing_.DocumentChanged = false;
+}
+
+bool frmDesign::SaveTo(const QString& path, const QString& title) {
+    if (modCommon::WriteTextFile(path.toStdString(), drawing_.Serialize()) == 1) return true;
+    dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("　の保存に失敗しました。"), title,
+                     MsgButtons::kOk, MsgIcon::kCritical);
+    return false;
+}
+
+void frmDesign::mnuFileSave_Click() {
+    if (documentPath_.isEmpty()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    const QString title = QStringLiteral("ファイルの上書き保存");
+    if (drawing_.colSites().empty()) {
+        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk, MsgIcon::kNone);
+        return;
+    }
+    if (SaveTo(documentPath_, title)) drawing_.DocumentChanged = false;
+}
+
+void frmDesign::mnuFileSaveAs_Click() {
+    const QString title = QStringLiteral("ファイルに名前を付けて保存");
+    if (drawing_.colSites().empty()) {
+        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk, MsgIcon::kNone);
+        return;
+    }
+    orbix::FileRequest request;
+    request.title = QStringLiteral("名前を付けて保存");
+    request.filter = kMolFilter + "|" + kTplFilter;
+    request.initialDir = SaveFolder();
+    QString path;
+    for (;;) {
+        if (!dialogs_.SaveFile(request) || request.fileName.isEmpty()) return;
+        path = request.fileName;
+        if (!QFileInfo::exists(path)) break;
+        const QString name = QString::fromStdString(modCommon::FileTitle(path.toStdString()));
+        if (dialogs_.Message(name + QStringLiteral("は既に存在します。上書きしますか？"), orbix::kApplicationTitle,
+                             MsgButtons::kYesNo, MsgIcon::kNone) == MsgAnswer::kYes)
+            break;
+        request.initialDir = QFileInfo(path).absolutePath();
+        request.fileName = name;
+    }
+    if (!SaveTo(path, title)) return;
+    modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
+    documentPath_ = path;
+    modOrbix::SetWindowTitle(*this);
+    drawing_.DocumentChanged = false;
+}
+
+void frmDesign::mnuFileExit_Click() {
+    if (!AskAndSave(false)) return;
+    closingForExit_ = true;
+    close();
+    modOrbix::UnloadAll(0);
+}
