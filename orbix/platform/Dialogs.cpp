@@ -58,6 +58,16 @@ bool RunFileDialog(QWidget* parent, FileRequest& request, QFileDialog::AcceptMod
     // The caller asks about overwriting, as the system always has.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    // A name typed without extension gets the chosen filter's, as desktop
+    // save dialogs do.
+    if (mode == QFileDialog::AcceptSave) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+            const int star = f.indexOf(QStringLiteral("*."));
+            const int close = f.indexOf(')', star);
+            if (star >= 0 && close > star) dialog.setDefaultSuffix(f.mid(star + 2, close - star - 2));
+        });
+        emit dialog.filterSelected(dialog.selectedNameFilter());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     request.fileName = dialog.selectedFiles().first();
     return true;
