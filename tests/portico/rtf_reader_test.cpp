@@ -1,0 +1,229 @@
+#include "portico/RtfReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include <vector>
+
+namespace {
+
+struct Run {
+    QString text;
+    QTextCharFormat format;
+};
+
+struct Reading {
+    RtfReader::Outcome outcome;
+    QString text;  // raw: paragraphs joined by U+2029, line breaks kept as U+2028
+    std::vector<Run> runs;
+    int blocks;
+};
+
+Reading Read(const QByteArray& rtf)
+{
+    QTextDocument doc;
+    Reading r{RtfReader::Read(rtf, doc), doc.toRawText(), {}, doc.blockCount()};
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            r.runs.push_back({it.fragment().text(), it.fragment().charFormat()});
+    return r;
+}
+
+const Run* RunWith(const Reading& r, const QString& text)
+{
+    for (const Run& run : r.runs)
+        if (run.text == text) return &run;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(RtfReaderText, HexEscapesDecodeInTheDocumentCodePage)
+{
+    // 日本語 in CP932, then テ with its trail byte written as a literal 'e'.
+    const Reading r = Read("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'8c\\'ea\\'83e}");
+    EXPECT_EQ(r.outcome, RtfReader::Outcome::Complete);
+    EXPECT_EQ(r.text, QStringLiteral("日本語テ"));
+}
+
+TEST(RtfReaderText, WithoutACodePageHexEscapesAreWindows1252)
+{
+    EXPECT_EQ(Read("{\\rtf1\\ansi caf\\'e9 \\'80}").text, QStringLiteral("café €"));
+    EXPECT_EQ(Read("{\\rtf1 \\'e9}").text, QStringLiteral("é"));
+}
+
+TEST(RtfReaderText, UnicodeEscapesSkipTheirFallbackCharacters)
+{
+    // \uc1 (the default) skips one character, \uc2 the two bytes of a
+    // double-byte fallback, \uc0 none.
+    EXPECT_EQ(Read("{\\rtf1 \\u26085?\\u26412\\'3f}").text, QStringLiteral("日本"));
+    EXPECT_EQ(Read("{\\rtf1\\ansicpg932{\\uc2\\u35486\\'8c\\'ea}x}").text, QStringLiteral("語x"));
+    EXPECT_EQ(Read("{\\rtf1\\uc0\\u946 b}").text, QStringLiteral("βb"));
+    // Negative parameters are the code units above U+7FFF: Ａ is U+FF21.
+    EXPECT_EQ(Read("{\\rtf1 \\u-223?}").text, QStringLiteral("Ａ"));
+    // A surrogate pair written as two escapes is one character.
+    EXPECT_EQ(Read("{\\rtf1 \\u-10179?\\u-8704?}").text, QString::fromUcs4(U"\U0001F600", 1));
+    // A control word counts as one fallback character; a group end stops the skipping.
+    EXPECT_EQ(Read("{\\rtf1 \\u946\\tab x}").text, QStringLiteral("βx"));
+    EXPECT_EQ(Read("{\\rtf1 {\\uc3\\u946 a}bc}").text, QStringLiteral("βbc"));
+}
+
+TEST(RtfReaderText, BothEscapeFormsOfJapaneseInOneParagraph)
+{
+    const Reading r = Read("{\\rtf1\\ansi\\ansicpg932\\uc1 \\'95\\'aa\\'8e\\'71\\u36556?\\u36947?\\'96\\'40}");
+    EXPECT_EQ(r.text, QStringLiteral("分子軌道法"));
+}
+
+TEST(RtfReaderText, ParagraphsLineBreaksTabsAndEscapedSymbols)
+{
+    const Reading r = Read("{\\rtf1 one\\par two\\line three\\tab four\\par\n\\{\\}\\\\\\~end}");
+    EXPECT_EQ(r.blocks, 3);
+    EXPECT_EQ(r.text, QStringLiteral("one\u2029two\u2028three\tfour\u2029{}\\\u00a0end"));
+}
+
+TEST(RtfReaderText, LineEndsInTheFileAreNoText)
+{
+    EXPECT_EQ(Read("{\\rtf1 a\r\nb\nc}").text, QStringLiteral("abc"));
+}
+
+TEST(RtfReaderDestinations, FontTableInfoAndStarredGroupsAreSkipped)
+{
+    const Reading r = Read(
+        "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 Gothic;}}"
+        "{\\*\\generator Writer 1.0;}{\\info{\\title Secret}{\\author Someone}}"
+        "{\\*\\unknownthing hidden {nested hidden}}\\f0 shown"
+        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}\\madeupword12 text}");
+    EXPECT_EQ(r.outcome, RtfReader::Outcome::Complete);
+    EXPECT_EQ(r.text, QStringLiteral("shownlinktext"));
+}
+
+TEST(RtfReaderDestinations, BinaryDataIsSkippedByItsLength)
+{
+    EXPECT_EQ(Read("{\\rtf1 a{\\*\\blob\\bin4 }{\\}}b}").text, QStringLiteral("ab"));
+    EXPECT_EQ(Read("{\\rtf1 a\\bin3 x}yb}").text, QStringLiteral("ab"));
+}
+
+TEST(RtfReaderFormat, NestedGroupsRestoreTheFormatOfTheirParent)
+{
+    const Reading r = Read("{\\rtf1 a{\\b b{\\i c{\\ul d}}e}f\\b g\\b0 h}");
+    const auto weight = [&](const char* t) { return RunWith(r, QString::fromLatin1(t))->format.fontWeight(); };
+    ASSERT_NE(RunWith(r, "d"), nullptr);
+    EXPECT_EQ(weight("a"), QFont::Normal);
+    EXPECT_EQ(weight("b"), QFont::Bold);
+    EXPECT_TRUE(RunWith(r, "c")->format.fontItalic());
+    EXPECT_EQ(weight("c"), QFont::Bold);
+    EXPECT_TRUE(RunWith(r, "d")->format.fontUnderline());
+    EXPECT_TRUE(RunWith(r, "d")->format.fontItalic());
+    EXPECT_FALSE(RunWith(r, "e")->format.fontItalic());
+    EXPECT_EQ(weight("e"), QFont::Bold);
+    EXPECT_EQ(weight("f"), QFont::Normal);
+    EXPECT_EQ(weight("g"), QFont::Bold);
+    EXPECT_EQ(weight("h"), QFont::Normal);
+}
+
+TEST(RtfReaderFormat, FontSizesAreHalfPoints)
+{
+    const Reading r = Read("{\\rtf1 a{\\fs40 b{\\fs21 c}}\\fs0 d\\fs36 e\\plain f}");
+    EXPECT_DOUBLE_EQ(RunWith(r, "a")->format.fontPointSize(), 12.0);
+    EXPECT_DOUBLE_EQ(RunWith(r, "b")->format.fontPointSize(), 20.0);
+    EXPECT_DOUBLE_EQ(RunWith(r, "c")->format.fontPointSize(), 10.5);
+    EXPECT_DOUBLE_EQ(RunWith(r, "d")->format.fontPointSize(), 12.0);
+    EXPECT_DOUBLE_EQ(RunWith(r, "e")->format.fontPointSize(), 18.0);
+    EXPECT_DOUBLE_EQ(RunWith(r, "f")->format.fontPointSize(), 12.0);
+}
+
+TEST(RtfReaderFormat, ColourTableIndexesFromTheAutomaticColour)
+{
+    const Reading r = Read(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+        "\\cf1 r{\\cf2 b}\\cf0 a\\cf7 x\\cf2\\highlight1 h}");
+    EXPECT_EQ(RunWith(r, "r")->format.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(RunWith(r, "b")->format.foreground().color(), QColor(0, 0, 255));
+    EXPECT_FALSE(RunWith(r, "a")->format.hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(RunWith(r, "x")->format.hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_EQ(RunWith(r, "h")->format.foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(RunWith(r, "h")->format.background().color(), QColor(255, 0, 0));
+}
+
+TEST(RtfReaderFormat, ColourTableWithoutAutomaticEntryOrLastSemicolon)
+{
+    const Reading r = Read("{\\rtf1{\\colortbl\\red0\\green128\\blue0;\\red9\\green9\\blue9}\\cf1 n}");
+    EXPECT_EQ(RunWith(r, "n")->format.foreground().color(), QColor(9, 9, 9));
+}
+
+TEST(RtfReaderFormat, ParagraphAlignmentAndIndentApplyToTheirParagraph)
+{
+    QTextDocument doc;
+    RtfReader::Read("{\\rtf1\\qc centred\\par\\pard\\li300 indented\\par\\pard plain}", doc);
+    ASSERT_EQ(doc.blockCount(), 3);
+    EXPECT_EQ(doc.findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(doc.findBlockByNumber(1).blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_DOUBLE_EQ(doc.findBlockByNumber(1).blockFormat().leftMargin(), 20.0);
+    EXPECT_DOUBLE_EQ(doc.findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
+}
+
+TEST(RtfReaderMalformed, TruncatedFilesKeepWhatWasRead)
+{
+    Reading r = Read("{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b{\\b bold");
+    EXPECT_EQ(r.outcome, RtfReader::Outcome::Truncated);
+    EXPECT_EQ(r.text, QStringLiteral("日本bold"));
+    // Cut inside a double-byte character or inside an escape.
+    EXPECT_EQ(Read("{\\rtf1\\ansicpg932 \\'93\\'fa\\'96").text, QStringLiteral("日\uFFFD"));
+    EXPECT_EQ(Read("{\\rtf1 ab\\'9").text, QStringLiteral("ab"));
+    EXPECT_EQ(Read("{\\rtf1 a\\'9xb}").text, QStringLiteral("axb"));
+    EXPECT_EQ(Read("{\\rtf1 ab\\").text, QStringLiteral("ab"));
+    EXPECT_EQ(Read("{\\rtf1 ab\\u").text, QStringLiteral("ab"));
+    EXPECT_EQ(Read("{\\rtf1 ab\\bin999999999").text, QStringLiteral("ab"));
+}
+
+TEST(RtfReaderMalformed, InvalidBytesAndSurrogatesBecomeReplacementCharacters)
+{
+    // 0xFF is no CP932 lead byte; a lone surrogate is no character.
+    EXPECT_EQ(Read("{\\rtf1\\ansicpg932 a\\'ffb}").text, QStringLiteral("a\uFFFDb"));
+    EXPECT_EQ(Read("{\\rtf1 \\u-10179 x}").text, QStringLiteral("\uFFFD"));
+    EXPECT_EQ(Read("{\\rtf1 \\u-8704?y}").text, QStringLiteral("\uFFFDy"));
+}
+
+TEST(RtfReaderMalformed, TextAfterTheOutermostGroupAndExtraBracesAreIgnored)
+{
+    const Reading r = Read("{\\rtf1 in}}} out {\\b more}");
+    EXPECT_EQ(r.outcome, RtfReader::Outcome::Complete);
+    EXPECT_EQ(r.text, QStringLiteral("in"));
+}
+
+TEST(RtfReaderMalformed, HugeParametersAndDeepNestingEndQuickly)
+{
+    QByteArray deep = "{\\rtf1 a";
+    deep += QByteArray(200000, '{');
+    deep += "\\b x";
+    deep += QByteArray(200000, '}');
+    deep += "\\fs99999999999999999999 \\cf-2147483648 \\uc99999999 \\u99999999999 y}";
+    QElapsedTimer timer;
+    timer.start();
+    const Reading r = Read(deep);
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_TRUE(r.text.startsWith(QStringLiteral("ax")));
+}
+
+TEST(RtfReaderPlainText, NonRichTextIsShownAsItIs)
+{
+    Reading r = Read("plain 分子\nline");
+    EXPECT_EQ(r.outcome, RtfReader::Outcome::PlainText);
+    EXPECT_EQ(r.text, QStringLiteral("plain 分子\u2029line"));
+    // Not UTF-8: the system's code page, CP932.
+    r = Read("\x95\xaa\x8e\x71");
+    EXPECT_EQ(r.text, QStringLiteral("分子"));
+    EXPECT_EQ(Read("").text, QString());
+}
+
+TEST(RtfReaderPlainText, ReadingReplacesWhatTheDocumentHeld)
+{
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("old"));
+    RtfReader::Read("{\\rtf1 new}", doc);
+    EXPECT_EQ(doc.toRawText(), QStringLiteral("new"));
+}
