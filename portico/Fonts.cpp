@@ -1,13 +1,14 @@
 #include "portico/Fonts.h"
 
 #include <QFont>
+#include <QStringList>
 
 namespace Fonts {
 
 void RegisterSubstitutes()
 {
     static const bool done = [] {
-        QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+        QFont::insertSubstitutions(kGothic, QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
         return true;
     }();
     (void)done;

@@ -24,6 +24,7 @@ constexpr int kMaxDepth = 256;
 constexpr int kDefaultHalfPoints = 24;  // 12 pt, the size of text without \fs
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
+constexpr size_t kMaxTabStops = 64;
 constexpr double kTwipsPerPixel = 15.0;  // document pixels at 96 DPI
 
 enum class Dest { Text, Skip, ColorTable };
@@ -42,6 +43,7 @@ struct CharState {
 struct ParaState {
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
+    std::vector<int> tabs;                                      // tab stops, twips
 };
 
 struct Group {
@@ -287,6 +289,7 @@ private:
         else if (w == "fi") para.first = n;
         else if (w == "sb") para.before = n;
         else if (w == "sa") para.after = n;
+        else if (w == "tx" && para.tabs.size() < kMaxTabStops) para.tabs.push_back(n);
         else if (w == "uc") g.uc = std::clamp(n, 0, 16);
         else if (w == "ansi") SetCodePage(1252);
         else if (w == "mac") SetCodePage(10000);
@@ -440,6 +443,11 @@ private:
         f.setTextIndent(Pixels(p.first));
         f.setTopMargin(Pixels(std::max(p.before, 0)));
         f.setBottomMargin(Pixels(std::max(p.after, 0)));
+        if (!p.tabs.empty()) {
+            QList<QTextOption::Tab> tabs;
+            for (const int t : p.tabs) tabs.append(QTextOption::Tab(Pixels(std::max(t, 0)), QTextOption::LeftTab));
+            f.setTabPositions(tabs);
+        }
         return f;
     }
 

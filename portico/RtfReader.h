@@ -7,7 +7,7 @@ class QTextDocument;
 // Reads the rich text (RTF) of the course documents into a QTextDocument:
 // groups, paragraphs and line breaks, tabs, bold, italic, underline, strike,
 // super- and subscript, font sizes, the colour table with text and highlight
-// colours, paragraph alignment and indents, \'hh escapes in the document's
+// colours, paragraph alignment, indents and tab stops, \'hh escapes in the document's
 // code page (\ansicpg) and \uN escapes with their fallback characters.
 // The font table and unknown destinations (\*) are skipped.
 namespace RtfReader {

@@ -74,6 +74,7 @@ frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n)
         return LoadResult::Unreadable;
 
     RtfReader::Read(data, *rtfDocument->document());
+    rtfDocument->moveCursor(QTextCursor::Start);  // the reader leaves it at the end
     setWindowTitle(DocumentCaption(n));
     show();
     return LoadResult::Loaded;

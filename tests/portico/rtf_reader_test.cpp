@@ -168,6 +168,17 @@ TEST(RtfReaderFormat, ParagraphAlignmentAndIndentApplyToTheirParagraph)
     EXPECT_DOUBLE_EQ(doc.findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
 }
 
+TEST(RtfReaderFormat, TabStopsBelongToTheParagraphThatSetsThem)
+{
+    QTextDocument doc;
+    RtfReader::Read("{\\rtf1\\tx1500\\tx3000 a\\tab b\\par\\pard c}", doc);
+    const QList<QTextOption::Tab> tabs = doc.findBlockByNumber(0).blockFormat().tabPositions();
+    ASSERT_EQ(tabs.size(), 2);
+    EXPECT_DOUBLE_EQ(tabs[0].position, 100.0);
+    EXPECT_DOUBLE_EQ(tabs[1].position, 200.0);
+    EXPECT_TRUE(doc.findBlockByNumber(1).blockFormat().tabPositions().isEmpty());
+}
+
 TEST(RtfReaderMalformed, TruncatedFilesKeepWhatWasRead)
 {
     Reading r = Read("{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b{\\b bold");
