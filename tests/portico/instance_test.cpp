@@ -1,0 +1,88 @@
+#include "portico/RunningInstance.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+TEST(RunningInstance, OnlyTheFirstHoldsTheLock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("portico.lock"));
+    auto first = std::make_unique<RunningInstance>(path);
+    EXPECT_TRUE(first->Acquire());
+    // QLockFile locks per process too: a second object is a second launcher.
+    RunningInstance second(path);
+    EXPECT_FALSE(second.Acquire());
+    first.reset();
+    RunningInstance third(path);
+    EXPECT_TRUE(third.Acquire());
+}
+
+TEST(RunningInstance, LockOfALauncherThatCrashedIsTakenOver)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("portico.lock"));
+    // A process that has ended: start one and wait for it.
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::number(pid) + "\nPortico\n\n");
+    file.close();
+    RunningInstance instance(path);
+    EXPECT_TRUE(instance.Acquire());
+}
+
+TEST(RunningInstance, UnwritableLockFolderDoesNotKeepTheLauncherFromStarting)
+{
+    RunningInstance instance(QStringLiteral("/nonexistent-folder/portico.lock"));
+    EXPECT_TRUE(instance.Acquire());
+}
+
+// The real program, twice, with its own runtime folder.
+TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns)
+{
+    QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString program = QStringLiteral(ORBIX_PROGRAM_DIR) + QStringLiteral("Portico");
+
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(program);
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(runtime.filePath(QStringLiteral("portico.lock"))); }, 10000));
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(program);
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    if (!first.waitForFinished(5000)) {
+        first.kill();
+        first.waitForFinished();
+    }
+
+    // With the first gone, a launcher starts again.
+    QProcess third;
+    third.setProcessEnvironment(env);
+    third.start(program);
+    ASSERT_TRUE(third.waitForStarted());
+    EXPECT_FALSE(third.waitForFinished(1500));
+    third.kill();
+    third.waitForFinished();
+}
