@@ -1,0 +1,37 @@
+# Removes what the last install put there, as listed in MANIFEST, then the
+# program folder INSTALL_DIR (relative to the prefix) if nothing else is left in it.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+# The manifest's paths already include any DESTDIR of the install.
+foreach(file ${files})
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+  endif()
+endforeach()
+# The program folder is where the manifest put files under INSTALL_DIR.
+set(program_dir "")
+foreach(file ${files})
+  string(FIND "${file}" "/${INSTALL_DIR}/" at)
+  if(at GREATER_EQUAL 0)
+    string(SUBSTRING "${file}" 0 ${at} prefix)
+    set(program_dir "${prefix}/${INSTALL_DIR}")
+    break()
+  endif()
+endforeach()
+if(program_dir STREQUAL "")
+  return()
+endif()
+# Its empty folders, deepest first.
+file(GLOB_RECURSE left LIST_DIRECTORIES true "${program_dir}/*")
+list(SORT left ORDER DESCENDING)
+foreach(dir ${left} "${program_dir}")
+  if(IS_DIRECTORY "${dir}")
+    file(GLOB content "${dir}/*")
+    if(NOT content)
+      file(REMOVE_RECURSE "${dir}")  # known to be empty
+    endif()
+  endif()
+endforeach()
