@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/LatticePatch.h"
 #include "orbix/calc/CalcSession.h"
 #include "orbix/calc/modCalculation.h"
 #include "orbix/model/modOrbix.h"
@@ -19,39 +20,11 @@ extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double
 
 namespace {
 
-// A patch of the lattice: the first `n` sites with every link between them.
+// n = 6 (benzene), 16 (two rows) or 36 (the whole lattice).
 void Prepare(int n) {
-    static bool loaded = false;
-    if (!loaded) {
-        std::string message;
-        if (!modOrbix::LoadAtomDataFrom(std::string(ORBIX_SOURCE_DIR) + "data/atom.dat",
-                                        modOrbix::colAtoms, message))
-            std::abort();
-        modOrbix::ComputeSites();
-        modOrbix::BuildSiteLinks();
-        loaded = true;
-    }
-    // Sites in row-major order; rows of 9 keep the patch connected for n <= 9
-    // and the vertical links join the rows beyond that.
-    static const int order16[] = {2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 10, 18};
-    MoleculeFile::Drawing d;
-    for (int i = 0; i < n; ++i) {
-        int site = n == 36 ? i + 1 : n == 16 ? order16[i] : std::array{2, 3, 4, 13, 12, 11}[i];
-        d.atoms.push_back({static_cast<std::int16_t>(site), 1});
-    }
-    for (size_t i = 0; i < d.atoms.size(); ++i)
-        for (size_t j = i + 1; j < d.atoms.size(); ++j) {
-            int a = std::min(d.atoms[i].site, d.atoms[j].site);
-            int b = std::max(d.atoms[i].site, d.atoms[j].site);
-            if (modOrbix::SitesLinked(a, b)) {
-                auto bond = std::make_shared<CBond>();
-                bond->Index1(static_cast<std::int16_t>(a));
-                bond->Index2(static_cast<std::int16_t>(b));
-                d.bonds.Add(bond);
-            }
-        }
-    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-    if (CalcSession::Calculate(d).code != 0) std::abort();
+    static const std::vector<int> benzene{2, 3, 4, 13, 12, 11};
+    static const std::vector<int> two{2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 10, 18};
+    CalculateLatticePatch(n == 36 ? FullLattice() : n == 16 ? two : benzene);
 }
 
 void BM_RunCalculation(benchmark::State& state) {

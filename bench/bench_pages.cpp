@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/LatticePatch.h"
+
 #include <QApplication>
 #include <cmath>
 #include <cstdlib>
@@ -45,23 +47,7 @@ void Prepare36() {
     static bool done = false;
     if (done) return;
     done = true;
-    std::string message;
-    if (!modOrbix::LoadAtomDataFrom(std::string(ORBIX_SOURCE_DIR) + "data/atom.dat", modOrbix::colAtoms, message))
-        std::abort();
-    modOrbix::ComputeSites();
-    modOrbix::BuildSiteLinks();
-    MoleculeFile::Drawing d;
-    for (int s = 1; s <= 36; ++s) d.atoms.push_back({static_cast<std::int16_t>(s), 1});
-    for (int a = 1; a <= 36; ++a)
-        for (int b = a + 1; b <= 36; ++b)
-            if (modOrbix::SitesLinked(a, b)) {
-                auto bond = std::make_shared<CBond>();
-                bond->Index1(static_cast<std::int16_t>(a));
-                bond->Index2(static_cast<std::int16_t>(b));
-                d.bonds.Add(bond);
-            }
-    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-    if (CalcSession::Calculate(d).code != 0) std::abort();
+    CalculateLatticePatch(FullLattice());
 }
 
 // The orbital with the most lobe points on the 3-D page (zero-based).

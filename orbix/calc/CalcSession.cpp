@@ -25,6 +25,17 @@ orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing,
     return m;
 }
 
+void BuildMolecule(const MoleculeFile::Drawing& drawing) {
+    std::vector<std::shared_ptr<clsNode>> nodes;
+    for (const auto& a : drawing.atoms) {
+        auto node = std::make_shared<clsNode>();
+        node->Initialize(modOrbix::colAtoms.Item(a.element), a.site);
+        nodes.push_back(node);
+    }
+    if (!modOrbix::CurrentMolecule) modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    modOrbix::CurrentMolecule->Initialize(nodes, drawing.bonds);
+}
+
 Outcome Calculate(const MoleculeFile::Drawing& drawing) {
     Outcome out;
     const int n = static_cast<int>(drawing.atoms.size());
@@ -39,14 +50,7 @@ Outcome Calculate(const MoleculeFile::Drawing& drawing) {
         out.message = modConnect::StructureMessage(code);
         return out;
     }
-    std::vector<std::shared_ptr<clsNode>> nodes;
-    for (const auto& a : drawing.atoms) {
-        auto node = std::make_shared<clsNode>();
-        node->Initialize(modOrbix::colAtoms.Item(a.element), a.site);
-        nodes.push_back(node);
-    }
-    if (!modOrbix::CurrentMolecule) modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-    modOrbix::CurrentMolecule->Initialize(nodes, drawing.bonds);
+    BuildMolecule(drawing);
     if (modOrbix::CurrentMolecule->E_num() > 2 * n) {
         out.code = kTooManyElectrons;
         out.message = modConnect::kTooManyElectrons;

@@ -31,6 +31,10 @@ struct Outcome {
 // heteroatoms), 1 for each bond between atoms of the drawing.
 orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing, const AtomTable& atoms);
 
+// Fills CurrentMolecule (keeping its file name) with the drawing's atoms, in
+// their order, and bonds.
+void BuildMolecule(const MoleculeFile::Drawing& drawing);
+
 // Checks the drawing (elements looked up in modOrbix::colAtoms); when it is a
 // molecule, fills CurrentMolecule (keeping its file name) and runs the whole
 // calculation.

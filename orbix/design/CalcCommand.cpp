@@ -28,14 +28,7 @@ void frmDesign::mnuMoveCalc_Click() {
         return;
     }
 
-    // BuildMolecule: atoms in placement order.
-    std::vector<std::shared_ptr<clsNode>> nodes;
-    for (std::int16_t s : sites) {
-        auto node = std::make_shared<clsNode>();
-        node->Initialize(modOrbix::colAtoms.Item(drawing_.Element(s)), s);
-        nodes.push_back(node);
-    }
-    modOrbix::CurrentMolecule->Initialize(nodes, drawing_.colDesignBonds());
+    CalcSession::BuildMolecule(d);  // atoms in placement order
     if (modOrbix::CurrentMolecule->E_num() > 2 * n) {
         refuse(modConnect::kTooManyElectrons);
         return;
