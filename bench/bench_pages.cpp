@@ -4,13 +4,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/LatticePatch.h"
-
 #include <QApplication>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 
+#include "bench/LatticePatch.h"
 #include "orbix/calc/CalcSession.h"
 #include "orbix/calc/Pages.h"
 #include "orbix/calc/modCalculation.h"
@@ -76,13 +75,30 @@ void Run(benchmark::State& state, F&& draw) {
     }
 }
 
-void BM_LayoutSketch(benchmark::State& st) { Run(st, [](Page& p) { p.surface.Cls(); LayoutSketch(p.surface, true); }); }
-void BM_EigenTable(benchmark::State& st) { Run(st, [](Page& p) { ShowEigenTable(p.surface, *p.grid); }); }
-void BM_Coulomb(benchmark::State& st) { Run(st, [](Page& p) { ShowCoulombIntegrals(p.surface); }); }
-void BM_Resonance(benchmark::State& st) { Run(st, [](Page& p) { ShowResonanceIntegrals(p.surface); }); }
-void BM_Densities(benchmark::State& st) { Run(st, [](Page& p) { ShowDensities(p.surface); }); }
-void BM_BondOrders(benchmark::State& st) { Run(st, [](Page& p) { ShowBondOrders(p.surface); }); }
-void BM_EnergyDiagram(benchmark::State& st) { Run(st, [](Page& p) { ShowEnergyDiagram(p.surface); }); }
+void BM_LayoutSketch(benchmark::State& st) {
+    Run(st, [](Page& p) {
+        p.surface.Cls();
+        LayoutSketch(p.surface, true);
+    });
+}
+void BM_EigenTable(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowEigenTable(p.surface, *p.grid); });
+}
+void BM_Coulomb(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowCoulombIntegrals(p.surface); });
+}
+void BM_Resonance(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowResonanceIntegrals(p.surface); });
+}
+void BM_Densities(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowDensities(p.surface); });
+}
+void BM_BondOrders(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowBondOrders(p.surface); });
+}
+void BM_EnergyDiagram(benchmark::State& st) {
+    Run(st, [](Page& p) { ShowEnergyDiagram(p.surface); });
+}
 void BM_OrbitalPlanar(benchmark::State& st) {
     Run(st, [](Page& p) { ShowOrbitalPlanar(p.surface, 0); });
 }

@@ -1,10 +1,9 @@
 // The launcher's RTF reader on arbitrary bytes.
-#include <cstdint>
-#include <cstdlib>
-
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QTextDocument>
+#include <cstdint>
+#include <cstdlib>
 
 #include "portico/RtfReader.h"
 

@@ -8,37 +8,33 @@ namespace {
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-std::string IconvName(int number)
-{
+std::string IconvName(int number) {
     switch (number) {
-    case 10000: return "MACINTOSH";
-    case 65001: return "UTF-8";
-    default: return "CP" + std::to_string(number);
+        case 10000:
+            return "MACINTOSH";
+        case 65001:
+            return "UTF-8";
+        default:
+            return "CP" + std::to_string(number);
     }
 }
 
 }  // namespace
 
-CodePage::CodePage(int number) : number_(number), cd_(kNoConverter)
-{
-    if (number > 0)
-        cd_ = iconv_open("UTF-8", IconvName(number).c_str());
+CodePage::CodePage(int number) : number_(number), cd_(kNoConverter) {
+    if (number > 0) cd_ = iconv_open("UTF-8", IconvName(number).c_str());
     if (cd_ == kNoConverter) {
         number_ = 1252;
         cd_ = iconv_open("UTF-8", "CP1252");
     }
 }
 
-CodePage::~CodePage()
-{
-    if (cd_ != kNoConverter)
-        iconv_close(cd_);
+CodePage::~CodePage() {
+    if (cd_ != kNoConverter) iconv_close(cd_);
 }
 
-QString CodePage::Decode(const QByteArray& bytes)
-{
-    if (cd_ == kNoConverter)
-        return QString::fromLatin1(bytes);
+QString CodePage::Decode(const QByteArray& bytes) {
+    if (cd_ == kNoConverter) return QString::fromLatin1(bytes);
 
     QString text;
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -50,10 +46,8 @@ QString CodePage::Decode(const QByteArray& bytes)
         size_t outLeft = buffer.size();
         const size_t done = iconv(cd_, &in, &inLeft, &out, &outLeft);
         text += QString::fromUtf8(buffer.data(), static_cast<qsizetype>(out - buffer.data()));
-        if (done != static_cast<size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            continue;
+        if (done != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) continue;
         // An invalid byte, or a lead byte cut off at the end: one replacement
         // character, then go on after it.
         text += QChar(QChar::ReplacementCharacter);

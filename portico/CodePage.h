@@ -1,15 +1,15 @@
 #pragma once
 
+#include <iconv.h>
+
 #include <QByteArray>
 #include <QString>
-
-#include <iconv.h>
 
 // Decodes bytes of a Windows code page (932 = CP932, 1252, ...) to text.
 // Bytes that are not valid in the code page become U+FFFD; an unknown code
 // page decodes as 1252.
 class CodePage {
-public:
+  public:
     explicit CodePage(int number = 1252);
     ~CodePage();
     CodePage(const CodePage&) = delete;
@@ -18,7 +18,7 @@ public:
     int Number() const { return number_; }
     QString Decode(const QByteArray& bytes);
 
-private:
+  private:
     int number_;
     iconv_t cd_;
 };

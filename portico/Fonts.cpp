@@ -5,10 +5,10 @@
 
 namespace Fonts {
 
-void RegisterSubstitutes()
-{
+void RegisterSubstitutes() {
     static const bool done = [] {
-        QFont::insertSubstitutions(kGothic, QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+        QFont::insertSubstitutions(
+            kGothic, QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
         return true;
     }();
     (void)done;

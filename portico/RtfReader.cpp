@@ -1,20 +1,19 @@
 #include "portico/RtfReader.h"
 
-#include "portico/CodePage.h"
-
 #include <QColor>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
+
+#include "portico/CodePage.h"
 
 namespace {
 
@@ -55,35 +54,44 @@ struct Group {
 
 // Destinations whose text is not document text, skipped even without \*.
 constexpr std::array<std::string_view, 44> kSkippedDestinations = {
-    "fonttbl", "stylesheet", "info", "pict", "header", "headerl", "headerr",
-    "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
-    "annotation", "atnid", "atnauthor", "themedata", "colorschememapping",
-    "listtable", "listoverridetable", "rsidtbl", "generator", "xmlnstbl",
-    "latentstyles", "datastore", "filetbl", "revtbl", "object", "fldinst",
-    "bkmkstart", "bkmkend", "userprops", "docvar", "pnseclvl", "nonshppict",
-    "author", "operator", "title", "subject", "keywords", "comment",
-    "doccomm", "xe", "tc"};
+    "fonttbl",    "stylesheet",
+    "info",       "pict",
+    "header",     "headerl",
+    "headerr",    "headerf",
+    "footer",     "footerl",
+    "footerr",    "footerf",
+    "footnote",   "annotation",
+    "atnid",      "atnauthor",
+    "themedata",  "colorschememapping",
+    "listtable",  "listoverridetable",
+    "rsidtbl",    "generator",
+    "xmlnstbl",   "latentstyles",
+    "datastore",  "filetbl",
+    "revtbl",     "object",
+    "fldinst",    "bkmkstart",
+    "bkmkend",    "userprops",
+    "docvar",     "pnseclvl",
+    "nonshppict", "author",
+    "operator",   "title",
+    "subject",    "keywords",
+    "comment",    "doccomm",
+    "xe",         "tc"};
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-int HexValue(char c)
-{
+int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
-double Pixels(int twips)
-{
-    return std::clamp(twips / kTwipsPerPixel, -2000.0, 2000.0);
-}
+double Pixels(int twips) { return std::clamp(twips / kTwipsPerPixel, -2000.0, 2000.0); }
 
 // A high surrogate not followed by a low one, or a low one alone, would make
 // an invalid string: each becomes U+FFFD.
-QString RepairSurrogates(const QString& text)
-{
+QString RepairSurrogates(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -101,34 +109,39 @@ QString RepairSurrogates(const QString& text)
 }
 
 class Parser {
-public:
+  public:
     Parser(const QByteArray& data, QTextDocument& doc)
         : data_(data), cursor_(&doc), codePage_(std::make_unique<CodePage>(1252)) {}
 
-    RtfReader::Outcome Run()
-    {
+    RtfReader::Outcome Run() {
         while (pos_ < data_.size()) {
             const char c = data_[pos_++];
             switch (c) {
-            case '{': OpenGroup(); break;
-            case '}':
-                if (CloseGroup()) return RtfReader::Outcome::Complete;
-                break;
-            case '\\': ControlSequence(); break;
-            case '\r':
-            case '\n': break;
-            default: Literal(c); break;
+                case '{':
+                    OpenGroup();
+                    break;
+                case '}':
+                    if (CloseGroup()) return RtfReader::Outcome::Complete;
+                    break;
+                case '\\':
+                    ControlSequence();
+                    break;
+                case '\r':
+                case '\n':
+                    break;
+                default:
+                    Literal(c);
+                    break;
             }
         }
         Flush();
         return RtfReader::Outcome::Truncated;
     }
 
-private:
+  private:
     Group& Top() { return stack_.back(); }
 
-    void OpenGroup()
-    {
+    void OpenGroup() {
         Flush();
         skipFallback_ = 0;
         if (stack_.empty()) {
@@ -141,22 +154,19 @@ private:
     }
 
     // True when the outermost group has closed: the end of the document.
-    bool CloseGroup()
-    {
+    bool CloseGroup() {
         Flush();
         skipFallback_ = 0;
         if (excessDepth_ > 0) {
             --excessDepth_;
             return false;
         }
-        if (Top().dest == Dest::ColorTable)
-            EndColour(true);
+        if (Top().dest == Dest::ColorTable) EndColour(true);
         stack_.pop_back();
         return stack_.empty();
     }
 
-    void Literal(char c)
-    {
+    void Literal(char c) {
         const Dest dest = Top().dest;
         if (dest == Dest::ColorTable) {
             if (c == ';') EndColour(false);
@@ -171,8 +181,7 @@ private:
         AppendByte(c);
     }
 
-    void ControlSequence()
-    {
+    void ControlSequence() {
         if (pos_ >= data_.size()) return;
         const char c = data_[pos_];
         if (IsLetter(c)) {
@@ -181,28 +190,34 @@ private:
         }
         ++pos_;
         switch (c) {
-        case '\\':
-        case '{':
-        case '}':
-            if (Top().dest == Dest::Text) AppendByte(c);
-            break;
-        case '\'': HexEscape(); break;
-        case '*':
-            Flush();
-            Top().dest = Dest::Skip;
-            break;
-        case '~': Symbol(u'\u00a0'); break;
-        case '_': Symbol(u'\u2011'); break;
-        case '\r':
-        case '\n':
-            if (Top().dest == Dest::Text) Paragraph();
-            break;
-        default: break;  // \- \| \: and unknown symbols carry no text
+            case '\\':
+            case '{':
+            case '}':
+                if (Top().dest == Dest::Text) AppendByte(c);
+                break;
+            case '\'':
+                HexEscape();
+                break;
+            case '*':
+                Flush();
+                Top().dest = Dest::Skip;
+                break;
+            case '~':
+                Symbol(u'\u00a0');
+                break;
+            case '_':
+                Symbol(u'\u2011');
+                break;
+            case '\r':
+            case '\n':
+                if (Top().dest == Dest::Text) Paragraph();
+                break;
+            default:
+                break;  // \- \| \: and unknown symbols carry no text
         }
     }
 
-    void HexEscape()
-    {
+    void HexEscape() {
         int value = 0;
         int digits = 0;
         while (digits < 2 && pos_ < data_.size()) {
@@ -216,12 +231,12 @@ private:
         AppendByte(static_cast<char>(value));
     }
 
-    void ControlWord()
-    {
+    void ControlWord() {
         const qsizetype start = pos_;
         while (pos_ < data_.size() && IsLetter(data_[pos_])) ++pos_;
-        const std::string_view word(data_.constData() + start,
-                                    static_cast<size_t>(std::min<qsizetype>(pos_ - start, kMaxWordLength)));
+        const std::string_view word(
+            data_.constData() + start,
+            static_cast<size_t>(std::min<qsizetype>(pos_ - start, kMaxWordLength)));
         bool hasParam = false;
         bool negative = false;
         std::int64_t param = 0;
@@ -240,8 +255,7 @@ private:
         Word(word, hasParam, static_cast<int>(param));
     }
 
-    void Word(std::string_view w, bool hasParam, int n)
-    {
+    void Word(std::string_view w, bool hasParam, int n) {
         if (w == "bin") {
             // Binary data: its bytes are no control words and no text.
             Flush();
@@ -252,9 +266,16 @@ private:
         if (g.dest == Dest::Skip) return;
         if (g.dest == Dest::ColorTable) {
             const int v = std::clamp(n, 0, 255);
-            if (w == "red") { red_ = v; colourSet_ = true; }
-            else if (w == "green") { green_ = v; colourSet_ = true; }
-            else if (w == "blue") { blue_ = v; colourSet_ = true; }
+            if (w == "red") {
+                red_ = v;
+                colourSet_ = true;
+            } else if (w == "green") {
+                green_ = v;
+                colourSet_ = true;
+            } else if (w == "blue") {
+                blue_ = v;
+                colourSet_ = true;
+            }
             return;
         }
         if (TextWord(w, hasParam, n)) return;
@@ -266,36 +287,67 @@ private:
         const bool on = !hasParam || n != 0;
         CharState& ch = g.ch;
         ParaState& para = g.para;
-        if (w == "par" || w == "page" || w == "sect" || w == "row") Paragraph();
-        else if (w == "b") ch.bold = on;
-        else if (w == "i") ch.italic = on;
-        else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash" || w == "ulth") ch.underline = on;
-        else if (w == "ulnone") ch.underline = false;
-        else if (w == "strike" || w == "striked") ch.strike = on;
-        else if (w == "super") ch.vertical = 1;
-        else if (w == "sub") ch.vertical = 2;
-        else if (w == "nosupersub") ch.vertical = 0;
-        else if (w == "fs") ch.halfPoints = hasParam && n > 0 ? n : kDefaultHalfPoints;
-        else if (w == "cf") ch.colour = n;
-        else if (w == "highlight" || w == "cb") ch.highlight = n;
-        else if (w == "plain") ch = CharState{};
-        else if (w == "pard") para = ParaState{};
-        else if (w == "ql") para.align = Qt::AlignLeft;
-        else if (w == "qc") para.align = Qt::AlignHCenter;
-        else if (w == "qr") para.align = Qt::AlignRight;
-        else if (w == "qj") para.align = Qt::AlignJustify;
-        else if (w == "li") para.left = n;
-        else if (w == "ri") para.right = n;
-        else if (w == "fi") para.first = n;
-        else if (w == "sb") para.before = n;
-        else if (w == "sa") para.after = n;
-        else if (w == "tx" && para.tabs.size() < kMaxTabStops) para.tabs.push_back(n);
-        else if (w == "uc") g.uc = std::clamp(n, 0, 16);
-        else if (w == "ansi") SetCodePage(1252);
-        else if (w == "mac") SetCodePage(10000);
-        else if (w == "pc") SetCodePage(437);
-        else if (w == "pca") SetCodePage(850);
-        else if (w == "ansicpg") SetCodePage(n);
+        if (w == "par" || w == "page" || w == "sect" || w == "row")
+            Paragraph();
+        else if (w == "b")
+            ch.bold = on;
+        else if (w == "i")
+            ch.italic = on;
+        else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash" ||
+                 w == "ulth")
+            ch.underline = on;
+        else if (w == "ulnone")
+            ch.underline = false;
+        else if (w == "strike" || w == "striked")
+            ch.strike = on;
+        else if (w == "super")
+            ch.vertical = 1;
+        else if (w == "sub")
+            ch.vertical = 2;
+        else if (w == "nosupersub")
+            ch.vertical = 0;
+        else if (w == "fs")
+            ch.halfPoints = hasParam && n > 0 ? n : kDefaultHalfPoints;
+        else if (w == "cf")
+            ch.colour = n;
+        else if (w == "highlight" || w == "cb")
+            ch.highlight = n;
+        else if (w == "plain")
+            ch = CharState{};
+        else if (w == "pard")
+            para = ParaState{};
+        else if (w == "ql")
+            para.align = Qt::AlignLeft;
+        else if (w == "qc")
+            para.align = Qt::AlignHCenter;
+        else if (w == "qr")
+            para.align = Qt::AlignRight;
+        else if (w == "qj")
+            para.align = Qt::AlignJustify;
+        else if (w == "li")
+            para.left = n;
+        else if (w == "ri")
+            para.right = n;
+        else if (w == "fi")
+            para.first = n;
+        else if (w == "sb")
+            para.before = n;
+        else if (w == "sa")
+            para.after = n;
+        else if (w == "tx" && para.tabs.size() < kMaxTabStops)
+            para.tabs.push_back(n);
+        else if (w == "uc")
+            g.uc = std::clamp(n, 0, 16);
+        else if (w == "ansi")
+            SetCodePage(1252);
+        else if (w == "mac")
+            SetCodePage(10000);
+        else if (w == "pc")
+            SetCodePage(437);
+        else if (w == "pca")
+            SetCodePage(850);
+        else if (w == "ansicpg")
+            SetCodePage(n);
         else if (w == "colortbl") {
             g.dest = Dest::ColorTable;
             colours_.clear();
@@ -307,8 +359,7 @@ private:
     }
 
     // Words that stand for characters; true when w was one of them.
-    bool TextWord(std::string_view w, bool hasParam, int n)
-    {
+    bool TextWord(std::string_view w, bool hasParam, int n) {
         if (w == "u") {
             if (!hasParam) return true;
             if (skipFallback_ > 0) {
@@ -319,40 +370,52 @@ private:
             // code units from U+8000 up.
             const int unit = n < 0 ? n + 65536 : n;
             DecodeBytes();
-            if (unit >= 0 && unit <= 0xFFFF) pending_ += QChar(static_cast<char16_t>(unit));
+            if (unit >= 0 && unit <= 0xFFFF)
+                pending_ += QChar(static_cast<char16_t>(unit));
             else if (unit <= 0x10FFFF) {
                 const char32_t point = static_cast<char32_t>(unit);
                 pending_ += QString::fromUcs4(&point, 1);
-            }
-            else pending_ += QChar(QChar::ReplacementCharacter);
+            } else
+                pending_ += QChar(QChar::ReplacementCharacter);
             skipFallback_ = Top().uc;
             return true;
         }
         char16_t c = 0;
-        if (w == "line") c = u'\u2028';
-        else if (w == "tab" || w == "cell") c = u'\t';
-        else if (w == "emdash") c = u'\u2014';
-        else if (w == "endash") c = u'\u2013';
-        else if (w == "bullet") c = u'\u2022';
-        else if (w == "lquote") c = u'\u2018';
-        else if (w == "rquote") c = u'\u2019';
-        else if (w == "ldblquote") c = u'\u201c';
-        else if (w == "rdblquote") c = u'\u201d';
-        else if (w == "emspace") c = u'\u2003';
-        else if (w == "enspace") c = u'\u2002';
-        else if (w == "qmspace") c = u'\u2005';
-        else return false;
+        if (w == "line")
+            c = u'\u2028';
+        else if (w == "tab" || w == "cell")
+            c = u'\t';
+        else if (w == "emdash")
+            c = u'\u2014';
+        else if (w == "endash")
+            c = u'\u2013';
+        else if (w == "bullet")
+            c = u'\u2022';
+        else if (w == "lquote")
+            c = u'\u2018';
+        else if (w == "rquote")
+            c = u'\u2019';
+        else if (w == "ldblquote")
+            c = u'\u201c';
+        else if (w == "rdblquote")
+            c = u'\u201d';
+        else if (w == "emspace")
+            c = u'\u2003';
+        else if (w == "enspace")
+            c = u'\u2002';
+        else if (w == "qmspace")
+            c = u'\u2005';
+        else
+            return false;
         Symbol(c);
         return true;
     }
 
-    void Symbol(char16_t c)
-    {
+    void Symbol(char16_t c) {
         if (Top().dest == Dest::Text) AppendChar(c);
     }
 
-    void AppendByte(char c)
-    {
+    void AppendByte(char c) {
         if (skipFallback_ > 0) {
             --skipFallback_;
             return;
@@ -360,8 +423,7 @@ private:
         bytes_ += c;
     }
 
-    void AppendChar(char16_t c)
-    {
+    void AppendChar(char16_t c) {
         if (skipFallback_ > 0) {
             --skipFallback_;
             return;
@@ -370,23 +432,20 @@ private:
         pending_ += QChar(c);
     }
 
-    void SetCodePage(int number)
-    {
+    void SetCodePage(int number) {
         if (number != codePage_->Number()) codePage_ = std::make_unique<CodePage>(number);
     }
 
     // Bytes are gathered until something else comes, so that the two bytes of
     // a double-byte character decode together whether they came as \'hh
     // escapes or as literal characters.
-    void DecodeBytes()
-    {
+    void DecodeBytes() {
         if (bytes_.isEmpty()) return;
         pending_ += codePage_->Decode(bytes_);
         bytes_.clear();
     }
 
-    void Flush()
-    {
+    void Flush() {
         DecodeBytes();
         if (pending_.isEmpty()) return;
         cursor_.setBlockFormat(BlockFormat());
@@ -394,31 +453,29 @@ private:
         pending_.clear();
     }
 
-    void Paragraph()
-    {
+    void Paragraph() {
         Flush();
         cursor_.setBlockFormat(BlockFormat());
         cursor_.insertBlock(BlockFormat(), CharFormat());
     }
 
-    void EndColour(bool atGroupEnd)
-    {
+    void EndColour(bool atGroupEnd) {
         // The entry before a ';' without components is the automatic colour;
         // a group end without ';' closes a last entry only if it had one.
-        if (colourSet_) colours_.emplace_back(red_, green_, blue_);
-        else if (!atGroupEnd) colours_.emplace_back();
+        if (colourSet_)
+            colours_.emplace_back(red_, green_, blue_);
+        else if (!atGroupEnd)
+            colours_.emplace_back();
         red_ = green_ = blue_ = 0;
         colourSet_ = false;
     }
 
-    QColor Colour(int index) const
-    {
+    QColor Colour(int index) const {
         if (index <= 0 || index >= static_cast<int>(colours_.size())) return {};
         return colours_[static_cast<size_t>(index)];
     }
 
-    QTextCharFormat CharFormat() const
-    {
+    QTextCharFormat CharFormat() const {
         const CharState& ch = stack_.back().ch;
         QTextCharFormat f;
         f.setFontWeight(ch.bold ? QFont::Bold : QFont::Normal);
@@ -433,8 +490,7 @@ private:
         return f;
     }
 
-    QTextBlockFormat BlockFormat() const
-    {
+    QTextBlockFormat BlockFormat() const {
         const ParaState& p = stack_.back().para;
         QTextBlockFormat f;
         f.setAlignment(p.align);
@@ -445,7 +501,8 @@ private:
         f.setBottomMargin(Pixels(std::max(p.after, 0)));
         if (!p.tabs.empty()) {
             QList<QTextOption::Tab> tabs;
-            for (const int t : p.tabs) tabs.append(QTextOption::Tab(Pixels(std::max(t, 0)), QTextOption::LeftTab));
+            for (const int t : p.tabs)
+                tabs.append(QTextOption::Tab(Pixels(std::max(t, 0)), QTextOption::LeftTab));
             f.setTabPositions(tabs);
         }
         return f;
@@ -465,11 +522,10 @@ private:
     bool colourSet_ = false;
 };
 
-bool StartsAsRichText(const QByteArray& data, qsizetype& start)
-{
+bool StartsAsRichText(const QByteArray& data, qsizetype& start) {
     start = 0;
-    while (start < data.size() && (data[start] == ' ' || data[start] == '\t' || data[start] == '\r' ||
-                                   data[start] == '\n'))
+    while (start < data.size() && (data[start] == ' ' || data[start] == '\t' ||
+                                   data[start] == '\r' || data[start] == '\n'))
         ++start;
     return data.mid(start, 5) == "{\\rtf";
 }
@@ -478,8 +534,7 @@ bool StartsAsRichText(const QByteArray& data, qsizetype& start)
 
 namespace RtfReader {
 
-Outcome Read(const QByteArray& data, QTextDocument& doc)
-{
+Outcome Read(const QByteArray& data, QTextDocument& doc) {
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     doc.clear();

@@ -2,14 +2,13 @@
 
 #include <QLockFile>
 #include <QString>
-
 #include <memory>
 
 // Tells whether another launcher of the same user is running: the first one
 // holds a lock file in the user's runtime folder until it ends (a lock left
 // by a launcher that crashed is taken over).
 class RunningInstance {
-public:
+  public:
     // The lock file of the user's launcher.
     static QString DefaultLockPath();
 
@@ -19,6 +18,6 @@ public:
     // that cannot be created at all does not keep the launcher from starting.
     bool Acquire();
 
-private:
+  private:
     std::unique_ptr<QLockFile> lock_;
 };

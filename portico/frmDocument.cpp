@@ -1,15 +1,15 @@
 #include "portico/frmDocument.h"
 
-#include "portico/Fonts.h"
-#include "portico/RtfReader.h"
-#include "portico/Twips.h"
-
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
+
+#include "portico/Fonts.h"
+#include "portico/RtfReader.h"
+#include "portico/Twips.h"
 
 namespace {
 
@@ -24,8 +24,7 @@ constexpr int kViewerHeight = 9000;
 }  // namespace
 
 frmDocument::frmDocument(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder)
-{
+    : QMainWindow(parent), programFolder_(programFolder) {
     setObjectName(QStringLiteral("frmDocument"));
     Fonts::RegisterSubstitutes();
     setAttribute(Qt::WA_DeleteOnClose);
@@ -47,31 +46,25 @@ frmDocument::frmDocument(const QString& programFolder, QWidget* parent)
     resize(Twips::ToPixels(kViewerWidth), Twips::ToPixels(kViewerHeight));
 }
 
-QString frmDocument::DocumentFile(const QString& programFolder, std::int16_t n)
-{
+QString frmDocument::DocumentFile(const QString& programFolder, std::int16_t n) {
     QString folder = programFolder;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder + QStringLiteral("document") + QString::number(n) + QStringLiteral(".rtf");
 }
 
-QString frmDocument::DocumentCaption(std::int16_t n)
-{
+QString frmDocument::DocumentCaption(std::int16_t n) {
     return n == 1 ? QStringLiteral("分子軌道法") : QStringLiteral("分子軌道法問題");
 }
 
-frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n)
-{
+frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n) {
     const QString path = DocumentFile(programFolder_, n);
     const QFileInfo info(path);
-    if (!info.exists())
-        return LoadResult::Missing;
+    if (!info.exists()) return LoadResult::Missing;
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes)
         return LoadResult::Unreadable;
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadResult::Unreadable;
+    if (file.error() != QFileDevice::NoError) return LoadResult::Unreadable;
 
     RtfReader::Read(data, *rtfDocument->document());
     rtfDocument->moveCursor(QTextCursor::Start);  // the reader leaves it at the end
@@ -80,8 +73,7 @@ frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n)
     return LoadResult::Loaded;
 }
 
-void frmDocument::mnuFileClose_Click()
-{
+void frmDocument::mnuFileClose_Click() {
     rtfDocument->clear();
     close();
 }

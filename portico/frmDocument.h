@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QString>
-
 #include <cstdint>
 
 class QAction;
@@ -14,7 +13,7 @@ class QTextBrowser;
 class frmDocument : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     enum class LoadResult { Loaded, Missing, Unreadable };
 
     explicit frmDocument(const QString& programFolder, QWidget* parent = nullptr);
@@ -34,7 +33,7 @@ public:
     QMenu* mnuFile;
     QAction* mnuFileClose;
 
-private:
+  private:
     void mnuFileClose_Click();
 
     QString programFolder_;

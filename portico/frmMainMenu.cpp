@@ -1,9 +1,5 @@
 #include "portico/frmMainMenu.h"
 
-#include "portico/Fonts.h"
-#include "portico/Twips.h"
-#include "portico/frmDocument.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -12,6 +8,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+
+#include "portico/Fonts.h"
+#include "portico/Twips.h"
+#include "portico/frmDocument.h"
 
 namespace {
 
@@ -22,26 +22,23 @@ constexpr int kClientHeight = 6660;  // twips
 
 // Restores the pointer and the button however the opening ends.
 class OpeningGuard {
-public:
-    explicit OpeningGuard(QPushButton* button) : button_(button)
-    {
+  public:
+    explicit OpeningGuard(QPushButton* button) : button_(button) {
         button_->setEnabled(false);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    ~OpeningGuard()
-    {
+    ~OpeningGuard() {
         QGuiApplication::restoreOverrideCursor();
         button_->setEnabled(true);
     }
     OpeningGuard(const OpeningGuard&) = delete;
     OpeningGuard& operator=(const OpeningGuard&) = delete;
 
-private:
+  private:
     QPushButton* button_;
 };
 
-frmDocument* FindViewer(std::int16_t n)
-{
+frmDocument* FindViewer(std::int16_t n) {
     const QString tag = QString::number(n);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* viewer = qobject_cast<frmDocument*>(w);
@@ -55,11 +52,11 @@ frmDocument* FindViewer(std::int16_t n)
 
 }  // namespace
 
-frmMainMenu::frmMainMenu(const QString& programFolder, QWidget* parent) : QWidget(parent)
-{
+frmMainMenu::frmMainMenu(const QString& programFolder, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMainMenu"));
     Fonts::RegisterSubstitutes();
-    programFolder_ = ProgramFolderOf(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
+    programFolder_ = ProgramFolderOf(
+        programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
     setWindowTitle(kCaption);
 
     QPalette pal = palette();
@@ -90,16 +87,14 @@ frmMainMenu::frmMainMenu(const QString& programFolder, QWidget* parent) : QWidge
     setTabOrder(cmdExit, cmdDocument[3]);
 }
 
-QString frmMainMenu::ProgramFolderOf(const QString& directory)
-{
+QString frmMainMenu::ProgramFolderOf(const QString& directory) {
     QString folder = QDir::fromNativeSeparators(directory);
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
 
-QPushButton* frmMainMenu::AddButton(const QString& caption, int left, int top, int width, int height)
-{
+QPushButton* frmMainMenu::AddButton(const QString& caption, int left, int top, int width,
+                                    int height) {
     auto* button = new QPushButton(caption, this);
     QFont font(Fonts::kGothic);
     font.setPointSize(kButtonPointSize);
@@ -109,11 +104,9 @@ QPushButton* frmMainMenu::AddButton(const QString& caption, int left, int top, i
     return button;
 }
 
-void frmMainMenu::showEvent(QShowEvent* event)
-{
+void frmMainMenu::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (centred_)
-        return;
+    if (centred_) return;
     centred_ = true;
     if (const QScreen* screen = this->screen()) {
         QRect frame = frameGeometry();
@@ -122,8 +115,7 @@ void frmMainMenu::showEvent(QShowEvent* event)
     }
 }
 
-void frmMainMenu::Tell(const QString& text, const QString& file)
-{
+void frmMainMenu::Tell(const QString& text, const QString& file) {
     const QString message = text + QStringLiteral("\n\n") + QDir::toNativeSeparators(file);
     if (ShowMessage)
         ShowMessage(this, kCaption, message);
@@ -131,8 +123,7 @@ void frmMainMenu::Tell(const QString& text, const QString& file)
         QMessageBox::critical(this, kCaption, message);
 }
 
-void frmMainMenu::cmdPlay_Click()
-{
+void frmMainMenu::cmdPlay_Click() {
     const QString program = OrbixFile();
     const QFileInfo info(program);
     if (!info.exists()) {
@@ -145,27 +136,22 @@ void frmMainMenu::cmdPlay_Click()
         Tell(QStringLiteral("分子軌道法のプログラムを起動できません。"), program);
 }
 
-void frmMainMenu::cmdDocument_Click(std::int16_t n)
-{
+void frmMainMenu::cmdDocument_Click(std::int16_t n) {
     const auto it = cmdDocument.find(n);
-    if (it == cmdDocument.end())
-        return;
+    if (it == cmdDocument.end()) return;
     frmDocument::LoadResult result = frmDocument::LoadResult::Loaded;
     {
         OpeningGuard guard(it->second);
-        if (OpeningProbe)
-            OpeningProbe(n);
+        if (OpeningProbe) OpeningProbe(n);
         if (frmDocument* open = FindViewer(n)) {
-            if (open->isMinimized())
-                open->showNormal();
+            if (open->isMinimized()) open->showNormal();
             open->raise();
             open->activateWindow();
         } else {
             auto* viewer = new frmDocument(programFolder_);
             viewer->Tag = QString::number(n);
             result = viewer->ShowDocument(n);
-            if (result != frmDocument::LoadResult::Loaded)
-                delete viewer;
+            if (result != frmDocument::LoadResult::Loaded) delete viewer;
         }
     }
     // Told after the pointer and the button are back.
@@ -176,17 +162,14 @@ void frmMainMenu::cmdDocument_Click(std::int16_t n)
         Tell(QStringLiteral("文書ファイルを開けません。"), file);
 }
 
-void frmMainMenu::cmdExit_Click()
-{
+void frmMainMenu::cmdExit_Click() {
     close();
     QCoreApplication::quit();
 }
 
-void frmMainMenu::closeEvent(QCloseEvent* event)
-{
+void frmMainMenu::closeEvent(QCloseEvent* event) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isWindow() && qobject_cast<frmDocument*>(w))
-            w->close();
+        if (w != this && w->isWindow() && qobject_cast<frmDocument*>(w)) w->close();
     }
     event->accept();
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -14,7 +13,7 @@ class QPushButton;
 class frmMainMenu : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // programFolder: where Orbix and the documents lie; empty means the
     // folder of the running program.
     explicit frmMainMenu(const QString& programFolder = {}, QWidget* parent = nullptr);
@@ -36,14 +35,15 @@ public:
     // Test hooks. ShowMessage replaces the message box; OpeningProbe runs
     // while document n is being opened, with the button disabled and the
     // hourglass shown.
-    static inline std::function<void(QWidget* parent, const QString& title, const QString& text)> ShowMessage;
+    static inline std::function<void(QWidget* parent, const QString& title, const QString& text)>
+        ShowMessage;
     static inline std::function<void(std::int16_t n)> OpeningProbe;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QPushButton* AddButton(const QString& caption, int left, int top, int width, int height);
     void Tell(const QString& text, const QString& file);
 

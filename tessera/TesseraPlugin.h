@@ -1,9 +1,9 @@
 #pragma once
 // The plugin's root object: the class factory of the tile.
 
-#include "tessera/TileFactory.h"
-
 #include <QObject>
+
+#include "tessera/TileFactory.h"
 
 namespace tessera {
 
@@ -12,7 +12,7 @@ class TesseraPlugin : public QObject, public TileFactory {
     Q_PLUGIN_METADATA(IID TesseraTileFactory_iid FILE "Tessera.json")
     Q_INTERFACES(tessera::TileFactory)
 
-public:
+  public:
     QStringList Keys() const override;
     picTile* CreateTile(const QString& key, QWidget* parent) override;
 };

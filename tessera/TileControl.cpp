@@ -15,10 +15,14 @@ constexpr Color kDefaultSelForeColor = 0;
 
 std::int16_t ButtonFlag(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -237,8 +241,8 @@ void TileControl::ApplyMask() {
             const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(yy));
             int run = -1;
             for (int xx = 0; xx <= img.width(); ++xx) {
-                const bool opaque = xx < img.width() && qAlpha(row[xx]) != 0 &&
-                                    (row[xx] & 0xFFFFFF) != key;
+                const bool opaque =
+                    xx < img.width() && qAlpha(row[xx]) != 0 && (row[xx] & 0xFFFFFF) != key;
                 if (opaque && run < 0) run = xx;
                 if (!opaque && run >= 0) {
                     region += QRect(run, yy, xx - run, 1);

@@ -3,16 +3,16 @@
 // unscaled from its top-left corner; the constituent label lblCaption shows
 // the caption centred over it.
 
-#include "tessera/TileFactory.h"
-
 #include <QLabel>
+
+#include "tessera/TileFactory.h"
 
 namespace tessera {
 
 class TileControl : public QWidget, public picTile {
     Q_OBJECT
 
-public:
+  public:
     explicit TileControl(QWidget* parent = nullptr);
 
     QWidget* Widget() override { return this; }
@@ -61,13 +61,13 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CentreCaption();
     void SetCaptionColor(Color color);
     void SetMask(const QImage& maskPicture);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "orbix/model/AtomTable.h"
 #include "orbix/model/Array1.h"
+#include "orbix/model/AtomTable.h"
 #include "orbix/model/MoleculeFile.h"
 
 namespace CalcSession {
@@ -16,9 +16,9 @@ namespace CalcSession {
 enum Code : int {
     kAccepted = 0,
     // 1-3: the structure codes
-    kNoMolecule = 4,         // fewer than two atoms, or no bond
-    kUnreadable = 5,         // the file could not be read, parsed or loaded
-    kTooManyElectrons = 6,   // more pi electrons than the orbitals hold
+    kNoMolecule = 4,        // fewer than two atoms, or no bond
+    kUnreadable = 5,        // the file could not be read, parsed or loaded
+    kTooManyElectrons = 6,  // more pi electrons than the orbitals hold
 };
 
 struct Outcome {
@@ -29,7 +29,8 @@ struct Outcome {
 
 // The structure matrix of a drawing: valences on the diagonal (negated for
 // heteroatoms), 1 for each bond between atoms of the drawing.
-orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing, const AtomTable& atoms);
+orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing,
+                                          const AtomTable& atoms);
 
 // Fills CurrentMolecule (keeping its file name) with the drawing's atoms, in
 // their order, and bonds.

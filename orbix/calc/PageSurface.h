@@ -33,7 +33,7 @@ inline constexpr Rgb kOlive{128, 128, 0};  // 6
 }  // namespace colour
 
 class PageSurface {
-public:
+  public:
     virtual ~PageSurface() = default;
 
     // Clears the drawing; the position returns to (0, 0).
@@ -46,7 +46,10 @@ public:
     float CurrentY() const { return y_; }
     void CurrentX(float x) { x_ = x; }
     void CurrentY(float y) { y_ = y; }
-    void MoveTo(float x, float y) { x_ = x; y_ = y; }
+    void MoveTo(float x, float y) {
+        x_ = x;
+        y_ = y;
+    }
     Rgb ForeColor() const { return fore_; }
     void ForeColor(Rgb c) { fore_ = c; }
 
@@ -76,11 +79,11 @@ public:
     // Incremented by every Cls.
     std::uint32_t Generation() const { return generation_; }
 
-protected:
+  protected:
     virtual void Clear() = 0;
     virtual void DrawText(float x, float y, std::string_view text, Rgb c) = 0;
 
-private:
+  private:
     float x_ = 0, y_ = 0;
     Rgb fore_ = colour::kBlack;
     bool fillSolid_ = false;
@@ -91,7 +94,7 @@ private:
 // The grid the eigen table is shown in: row 0 and column 0 are its header
 // cells; the text colour applies to every body cell at once.
 class EigenGrid {
-public:
+  public:
     virtual ~EigenGrid() = default;
     virtual void ForeColor(Rgb c) = 0;
     virtual void Border(bool on) = 0;

@@ -19,7 +19,8 @@ void LayoutSketch(PageSurface& s, bool draw);
 void DrawSketch(PageSurface& s);
 // One atom: a filled circle in the element's colour; filling is transparent
 // again afterwards.
-void DrawAtomMark(PageSurface& s, std::int16_t element, std::int16_t x, std::int16_t y, std::int16_t radius);
+void DrawAtomMark(PageSurface& s, std::int16_t element, std::int16_t x, std::int16_t y,
+                  std::int16_t radius);
 
 // The eigen table in `grid` (cells of EigenTableCells, body magenta) and the
 // total energy above it.

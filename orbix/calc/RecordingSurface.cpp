@@ -73,7 +73,8 @@ float RecordingSurface::TextWidth(std::string_view text) const {
         bool narrow = b < 0x80;
         if (len == 3 && i + 2 < text.size()) {
             // U+FF61 ... U+FF9F: halfwidth katakana
-            const unsigned cp = ((b & 0x0F) << 12) | ((static_cast<unsigned char>(text[i + 1]) & 0x3F) << 6) |
+            const unsigned cp = ((b & 0x0F) << 12) |
+                                ((static_cast<unsigned char>(text[i + 1]) & 0x3F) << 6) |
                                 (static_cast<unsigned char>(text[i + 2]) & 0x3F);
             narrow = cp >= 0xFF61 && cp <= 0xFF9F;
         }
@@ -113,7 +114,9 @@ void RecordingGrid::Resize(int rows, int cols) {
 
 void RecordingGrid::ColWidth(int col, int twips) { colWidth.at(col) = twips; }
 void RecordingGrid::RowHeight(int row, int twips) { rowHeight.at(row) = twips; }
-void RecordingGrid::Text(int row, int col, const std::string& text) { cells.at(row).at(col) = text; }
+void RecordingGrid::Text(int row, int col, const std::string& text) {
+    cells.at(row).at(col) = text;
+}
 void RecordingGrid::Centre(int row, int col) { centred.at(row).at(col) = true; }
 std::string RecordingGrid::Text(int row, int col) const { return cells.at(row).at(col); }
 

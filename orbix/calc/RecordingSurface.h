@@ -26,7 +26,7 @@ struct Primitive {
 };
 
 class RecordingSurface : public PageSurface {
-public:
+  public:
     static constexpr float kNarrow = 8;
     static constexpr float kWide = 16;
     static constexpr float kLineHeight = 16;
@@ -51,16 +51,16 @@ public:
     // cleared again meanwhile.
     std::function<void()> OnEvents;
 
-protected:
+  protected:
     void Clear() override;
     void DrawText(float x, float y, std::string_view text, Rgb c) override;
 
-private:
+  private:
     std::vector<Primitive> recorded_;
 };
 
 class RecordingGrid : public EigenGrid {
-public:
+  public:
     void ForeColor(Rgb c) override { colours.push_back(c); }
     void Border(bool on) override { border = on; }
     void Resize(int rows, int cols) override;

@@ -69,8 +69,7 @@ void BuildSecularMatrix() {
     }
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n; ++j)
-            Hmat(i, j) = (m.Bond(i, j) ? 1.0 : 0.0) *
-                         static_cast<double>(m.Item(i)->Atom()->Hl()) *
+            Hmat(i, j) = (m.Bond(i, j) ? 1.0 : 0.0) * static_cast<double>(m.Item(i)->Atom()->Hl()) *
                          static_cast<double>(m.Item(j)->Atom()->Hl());
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j < i; ++j) Hmat(i, j) = Hmat(j, i);
@@ -96,8 +95,8 @@ void Rotate(int p, int q) {
     const double t = (app - aqq) / (2.0 * Hmat(q, p));
     // The sign test is made in single precision; it decides which of the two
     // annihilating rotations is taken, hence the order and signs of Cvec.
-    const double u = static_cast<float>(t) > 0.0f ? t + std::sqrt(t * t + 1.0)
-                                                  : t - std::sqrt(t * t + 1.0);
+    const double u =
+        static_cast<float>(t) > 0.0f ? t + std::sqrt(t * t + 1.0) : t - std::sqrt(t * t + 1.0);
     const double c = 1.0 / std::sqrt(u * u + 1.0);
     const double s = u * c;
     for (int k = 1; k <= n; ++k) {
@@ -137,7 +136,8 @@ void JacobiDiagonalize(double& maxOff) {
         maxOff = m;
         if (m < kConvergenceBound) return;
         if (!std::isfinite(m)) orbix::RaiseOverflow();
-        if (sweep > kMaxSweeps) throw orbix::RunTimeError(orbix::errOverflow, "固有値の計算が収束しませんでした。");
+        if (sweep > kMaxSweeps)
+            throw orbix::RunTimeError(orbix::errOverflow, "固有値の計算が収束しませんでした。");
         const double threshold = kSweepThresholdFactor * m;
         for (int p = 2; p <= n; ++p)
             for (int q = 1; q <= p - 1; ++q)

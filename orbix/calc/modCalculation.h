@@ -30,10 +30,10 @@ extern orbix::Mat1<double> Hmat0;   // the secular matrix as built
 extern orbix::Mat1<double> Cvec;    // column k = orbital k, row r = atom r
 extern orbix::Vec1<double> EigVal;  // non-increasing
 extern std::int16_t LevelCount;
-extern orbix::Vec1<double> LevelE;      // 36 entries; x of each level
-extern orbix::Vec1<float> LevelDeg;     // n entries; orbitals per level
-extern orbix::Vec1<std::int16_t> Occ;   // 36 entries; electrons per orbital
-extern orbix::Vec1<PointF> AtomPos;     // sketch centre of each atom
+extern orbix::Vec1<double> LevelE;     // 36 entries; x of each level
+extern orbix::Vec1<float> LevelDeg;    // n entries; orbitals per level
+extern orbix::Vec1<std::int16_t> Occ;  // 36 entries; electrons per orbital
+extern orbix::Vec1<PointF> AtomPos;    // sketch centre of each atom
 
 // Constants of the method.
 inline constexpr double kConvergenceBound = 0.00001;

@@ -85,7 +85,8 @@ QString Text(const QString& file, double maxOff) {
     line("*** 共鳴積分 (k·β の k) ***");
     for (int i = 1; i <= n; ++i)
         for (int k = 1; k < i; ++k)
-            if (mol.Bond(i, k)) line(QString("%1-%2: %3").arg(k).arg(i).arg(F(Hmat0(k, i), "0.00")));
+            if (mol.Bond(i, k))
+                line(QString("%1-%2: %3").arg(k).arg(i).arg(F(Hmat0(k, i), "0.00")));
     return out;
 }
 
@@ -111,7 +112,8 @@ QJsonObject Json(const QString& file, const CalcSession::Outcome& outcome) {
         }
         for (int k = 1; k <= n; ++k) occ.append(Occ(k));
         for (int i = 1; i <= n; ++i)
-            pos.append(QJsonArray{static_cast<double>(AtomPos(i).x), static_cast<double>(AtomPos(i).y)});
+            pos.append(
+                QJsonArray{static_cast<double>(AtomPos(i).x), static_cast<double>(AtomPos(i).y)});
     }
     o["EigVal"] = eig;
     o["Cvec"] = ok ? Matrix(Cvec) : QJsonArray();

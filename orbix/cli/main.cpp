@@ -3,12 +3,12 @@
 // file was calculated, 1 when any was refused or unreadable, 2 for a usage
 // error or an unreadable element table.
 
+#include <malloc.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
-#include <malloc.h>
-
 #include <cstdio>
 
 #include "orbix/calc/CalcSession.h"
@@ -35,10 +35,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("orbix-calc");
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("分子データファイルを単純ＬＣＡＯ法で計算し、結果を表示します。");
+    parser.setApplicationDescription(
+        "分子データファイルを単純ＬＣＡＯ法で計算し、結果を表示します。");
     parser.addHelpOption();
-    QCommandLineOption atomsOption("atoms", "原子データファイル（既定: プログラムフォルダの data/atom.dat）",
-                                   "FILE");
+    QCommandLineOption atomsOption(
+        "atoms", "原子データファイル（既定: プログラムフォルダの data/atom.dat）", "FILE");
     QCommandLineOption jsonOption("json", "ファイルごとに１行の JSON で出力します。");
     parser.addOption(atomsOption);
     parser.addOption(jsonOption);
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    modOrbix::ProgramFolder = modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
+    modOrbix::ProgramFolder =
+        modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
     const std::string atomPath = parser.isSet(atomsOption)
                                      ? parser.value(atomsOption).toStdString()
                                      : modOrbix::ProgramFolder + "data/atom.dat";
@@ -87,7 +89,8 @@ int main(int argc, char** argv) {
             Err(file + ": " + QString::fromStdString(outcome.message));
         }
         if (json) {
-            Out(QJsonDocument(CalcReport::Json(file, outcome)).toJson(QJsonDocument::Compact) + '\n');
+            Out(QJsonDocument(CalcReport::Json(file, outcome)).toJson(QJsonDocument::Compact) +
+                '\n');
         } else if (outcome.code == CalcSession::kAccepted) {
             Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
         }

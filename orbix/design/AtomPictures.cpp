@@ -6,8 +6,8 @@ namespace AtomPictures {
 namespace {
 
 const QColor kDisc[] = {
-    QColor(0, 255, 255), QColor(0, 255, 0),   QColor(0, 128, 128), QColor(0, 128, 0),
-    QColor(128, 128, 0), QColor(128, 0, 0),   QColor(255, 0, 0),   QColor(128, 0, 128),
+    QColor(0, 255, 255), QColor(0, 255, 0), QColor(0, 128, 128), QColor(0, 128, 0),
+    QColor(128, 128, 0), QColor(128, 0, 0), QColor(255, 0, 0),   QColor(128, 0, 128),
     QColor(255, 0, 255), QColor(0, 0, 128),
 };
 
@@ -30,7 +30,8 @@ std::int16_t PaletteImage(std::int16_t n) {
 }
 
 QImage PalettePicture(int number) {
-    return Disc(QSize(36, 22), QColor(192, 192, 192), kDisc[(number - 1) % 10], QRectF(8, 1, 20, 20));
+    return Disc(QSize(36, 22), QColor(192, 192, 192), kDisc[(number - 1) % 10],
+                QRectF(8, 1, 20, 20));
 }
 
 QImage TilePicture(int number) {

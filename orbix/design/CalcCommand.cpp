@@ -11,7 +11,8 @@
 void frmDesign::mnuMoveCalc_Click() {
     const QString title = QString::fromUtf8(modConnect::kStructureTitle);
     auto refuse = [&](const std::string& text) {
-        dialogs_.Message(QString::fromStdString(text), title, orbix::MsgButtons::kOk, orbix::MsgIcon::kInformation);
+        dialogs_.Message(QString::fromStdString(text), title, orbix::MsgButtons::kOk,
+                         orbix::MsgIcon::kInformation);
     };
     const auto& sites = drawing_.colSites();
     const int n = static_cast<int>(sites.size());
@@ -22,7 +23,8 @@ void frmDesign::mnuMoveCalc_Click() {
     MoleculeFile::Drawing d;
     for (std::int16_t s : sites) d.atoms.push_back({s, drawing_.Element(s)});
     for (const auto& b : drawing_.colDesignBonds()) d.bonds.Add(b);
-    const std::int16_t code = modConnect::CheckStructure(CalcSession::StructureMatrix(d, modOrbix::colAtoms));
+    const std::int16_t code =
+        modConnect::CheckStructure(CalcSession::StructureMatrix(d, modOrbix::colAtoms));
     if (code != modConnect::scOk) {
         refuse(modConnect::StructureMessage(code));
         return;

@@ -12,7 +12,7 @@
 
 class DesignCanvas : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit DesignCanvas(QWidget* parent = nullptr);
 
     // The lattice lines, drawn dotted beneath everything else.
@@ -30,13 +30,13 @@ public:
 
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)> onPress, onMove, onRelease;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     QVector<QLine> lattice_;
     QMap<int, QPair<QLineF, QString>> lines_;
     QRectF band_;

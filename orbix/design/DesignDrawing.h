@@ -13,7 +13,7 @@
 
 // What the drawing needs of the window's tiles and bond lines.
 class DrawingView {
-public:
+  public:
     virtual ~DrawingView() = default;
     virtual void CreateTile(std::int16_t site, std::int16_t element) = 0;
     virtual void RemoveTile(std::int16_t site) = 0;
@@ -28,7 +28,7 @@ public:
 };
 
 class DesignDrawing {
-public:
+  public:
     explicit DesignDrawing(DrawingView& view) : view_(view) {}
 
     // Occupied sites in placement order, with the element of each.
@@ -68,7 +68,7 @@ public:
     // failure what was placed before the faulty entry stays.
     void Load(const MoleculeFile::Drawing& drawing);
 
-private:
+  private:
     bool IsSelected(std::int16_t site) const;
 
     DrawingView& view_;

@@ -74,11 +74,13 @@ void frmDesign::mnuFileTemp_Click() { OpenDocument(true); }
 
 void frmDesign::OpenDocument(bool template_) {
     if (!AskAndSave(false)) return;
-    const QString title = template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
+    const QString title =
+        template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
     orbix::FileRequest request;
     request.title = QStringLiteral("開く");
     request.filter = template_ ? kTplFilter : kMolFilter;
-    if (template_ && QFileInfo(ProgramFolder() + "template").isDir()) request.initialDir = ProgramFolder() + "template";
+    if (template_ && QFileInfo(ProgramFolder() + "template").isDir())
+        request.initialDir = ProgramFolder() + "template";
     if (!dialogs_.OpenFile(request) || request.fileName.isEmpty()) return;
     const QString path = request.fileName;
 
@@ -86,19 +88,22 @@ void frmDesign::OpenDocument(bool template_) {
     // file never leaves a half drawing under the old document's name.
     std::vector<std::string> lines;
     if (modCommon::ReadTextLines(path.toStdString(), lines) != modCommon::rrOk) {
-        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("　のオープンに失敗しました。"), title,
-                         MsgButtons::kOk, MsgIcon::kCritical);
+        dialogs_.Message(
+            QStringLiteral("ファイル：") + path + QStringLiteral("　のオープンに失敗しました。"),
+            title, MsgButtons::kOk, MsgIcon::kCritical);
         return;
     }
     std::string atoms, bonds;
     if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) {
-        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("からの分子データの取得に失敗しました。"),
+        dialogs_.Message(QStringLiteral("ファイル：") + path +
+                             QStringLiteral("からの分子データの取得に失敗しました。"),
                          title, MsgButtons::kOk, MsgIcon::kCritical);
         return;
     }
     MoleculeFile::Drawing file;
     if (!MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), file)) {
-        dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("からの分子の作成に失敗しました。"),
+        dialogs_.Message(QStringLiteral("ファイル：") + path +
+                             QStringLiteral("からの分子の作成に失敗しました。"),
                          title, MsgButtons::kOk, MsgIcon::kCritical);
         return;
     }
@@ -115,8 +120,9 @@ void frmDesign::OpenDocument(bool template_) {
 
 bool frmDesign::SaveTo(const QString& path, const QString& title) {
     if (modCommon::WriteTextFile(path.toStdString(), drawing_.Serialize()) == 1) return true;
-    dialogs_.Message(QStringLiteral("ファイル：") + path + QStringLiteral("　の保存に失敗しました。"), title,
-                     MsgButtons::kOk, MsgIcon::kCritical);
+    dialogs_.Message(
+        QStringLiteral("ファイル：") + path + QStringLiteral("　の保存に失敗しました。"), title,
+        MsgButtons::kOk, MsgIcon::kCritical);
     return false;
 }
 
@@ -127,7 +133,8 @@ void frmDesign::mnuFileSave_Click() {
     }
     const QString title = QStringLiteral("ファイルの上書き保存");
     if (drawing_.colSites().empty()) {
-        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk, MsgIcon::kNone);
+        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
+                         MsgIcon::kNone);
         return;
     }
     if (SaveTo(documentPath_, title)) drawing_.DocumentChanged = false;
@@ -136,7 +143,8 @@ void frmDesign::mnuFileSave_Click() {
 void frmDesign::mnuFileSaveAs_Click() {
     const QString title = QStringLiteral("ファイルに名前を付けて保存");
     if (drawing_.colSites().empty()) {
-        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk, MsgIcon::kNone);
+        dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
+                         MsgIcon::kNone);
         return;
     }
     orbix::FileRequest request;
@@ -149,8 +157,9 @@ void frmDesign::mnuFileSaveAs_Click() {
         path = request.fileName;
         if (!QFileInfo::exists(path)) break;
         const QString name = QString::fromStdString(modCommon::FileTitle(path.toStdString()));
-        if (dialogs_.Message(name + QStringLiteral("は既に存在します。上書きしますか？"), orbix::kApplicationTitle,
-                             MsgButtons::kYesNo, MsgIcon::kNone) == MsgAnswer::kYes)
+        if (dialogs_.Message(name + QStringLiteral("は既に存在します。上書きしますか？"),
+                             orbix::kApplicationTitle, MsgButtons::kYesNo,
+                             MsgIcon::kNone) == MsgAnswer::kYes)
             break;
         request.initialDir = QFileInfo(path).absolutePath();
         request.fileName = name;

@@ -10,6 +10,7 @@ void frmDesign::frmInfo_Click() {
     } catch (const std::exception&) {
     }
     if (!shown)
-        dialogs_.Message(QStringLiteral("ヘルプファイルの表示に失敗しました。"), orbix::kApplicationTitle,
-                         orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
+        dialogs_.Message(QStringLiteral("ヘルプファイルの表示に失敗しました。"),
+                         orbix::kApplicationTitle, orbix::MsgButtons::kOk,
+                         orbix::MsgIcon::kCritical);
 }

@@ -27,8 +27,8 @@ std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs&
     }
     tessera::TileLibrary tiles = tessera::LoadTileLibrary(programFolder);
     if (!tiles) {
-        dialogs.Message(tiles.error, QStringLiteral("Orbix.exe－起動エラー"), orbix::MsgButtons::kOk,
-                        orbix::MsgIcon::kCritical);
+        dialogs.Message(tiles.error, QStringLiteral("Orbix.exe－起動エラー"),
+                        orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
         exitCode = 1;
         UnloadAll(exitCode);
         return nullptr;
@@ -46,7 +46,8 @@ int Main(int argc, char** argv) {
     app.setFont(orbix::GothicFont(9));
     orbix::QtDialogs dialogs;
     int exitCode = 0;
-    std::unique_ptr<frmDesign> form = StartUp(QApplication::applicationDirPath(), dialogs, exitCode);
+    std::unique_ptr<frmDesign> form =
+        StartUp(QApplication::applicationDirPath(), dialogs, exitCode);
     if (!form) return exitCode;
     dialogs.Parent(form.get());
     return app.exec();
@@ -64,9 +65,10 @@ void UnloadAll(int code) {
 orbix::MsgAnswer AskSaveChanges(orbix::Dialogs& dialogs) {
     const std::string& stored = CurrentMolecule ? CurrentMolecule->filename() : std::string();
     const QString name = stored.empty() ? QStringLiteral("無題") : QString::fromStdString(stored);
-    return dialogs.Message(QStringLiteral("ファイル ") + name + QStringLiteral("の内容は変更されています。") +
-                               "\r\n" + QStringLiteral("変更を保存しますか？"),
-                           kProgramTitle, orbix::MsgButtons::kYesNoCancel, orbix::MsgIcon::kInformation);
+    return dialogs.Message(
+        QStringLiteral("ファイル ") + name + QStringLiteral("の内容は変更されています。") + "\r\n" +
+            QStringLiteral("変更を保存しますか？"),
+        kProgramTitle, orbix::MsgButtons::kYesNoCancel, orbix::MsgIcon::kInformation);
 }
 
 }  // namespace modOrbix

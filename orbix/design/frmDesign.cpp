@@ -14,12 +14,12 @@
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/design/StartUp.h"
+#include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/Fonts.h"
 #include "orbix/platform/Twips.h"
 #include "orbix/platform/WindowTitle.h"
 #include "orbix/result/InputReady.h"
-#include "orbix/model/modOrbix.h"
 
 namespace {
 
@@ -33,17 +33,17 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Site markers: invisible, clickable squares centred on the sites.
 class SiteMarker : public QWidget {
-public:
+  public:
     SiteMarker(std::int16_t site, frmDesign* form, QWidget* parent)
         : QWidget(parent), site_(site), form_(form) {
         setAttribute(Qt::WA_NoSystemBackground);
         setCursor(Qt::PointingHandCursor);
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override { form_->imgAtom_MouseDown(site_, e->button()); }
 
-private:
+  private:
     std::int16_t site_;
     frmDesign* form_;
 };
@@ -109,25 +109,33 @@ void frmDesign::BuildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->setObjectName("mnuFile");
-    item(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), QKeySequence("Ctrl+N"), &frmDesign::mnuFileNew_Click);
-    item(file, "mnuFileOpen", QStringLiteral("開く(&O)..."), QKeySequence("Ctrl+O"), &frmDesign::mnuFileOpen_Click);
+    item(file, "mnuFileNew", QStringLiteral("新規作成(&N)"), QKeySequence("Ctrl+N"),
+         &frmDesign::mnuFileNew_Click);
+    item(file, "mnuFileOpen", QStringLiteral("開く(&O)..."), QKeySequence("Ctrl+O"),
+         &frmDesign::mnuFileOpen_Click);
     file->addSeparator();
-    item(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"), QKeySequence("Ctrl+S"), &frmDesign::mnuFileSave_Click);
-    item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."), {}, &frmDesign::mnuFileSaveAs_Click);
+    item(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"), QKeySequence("Ctrl+S"),
+         &frmDesign::mnuFileSave_Click);
+    item(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."), {},
+         &frmDesign::mnuFileSaveAs_Click);
     file->addSeparator();
-    item(file, "mnuFileTemp", QStringLiteral("ﾃﾝﾌﾟﾚｰﾄ(&T)"), QKeySequence("Ctrl+T"), &frmDesign::mnuFileTemp_Click);
+    item(file, "mnuFileTemp", QStringLiteral("ﾃﾝﾌﾟﾚｰﾄ(&T)"), QKeySequence("Ctrl+T"),
+         &frmDesign::mnuFileTemp_Click);
     file->addSeparator();
     item(file, "mnuFileExit", QStringLiteral("終了(&X)"), {}, &frmDesign::mnuFileExit_Click);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->setObjectName("mnuEdit");
-    item(edit, "mnuEditSelAll", QStringLiteral("全て選択"), QKeySequence("Ctrl+A"), &frmDesign::SelAll);
-    item(edit, "mnuEditSelCancel", QStringLiteral("選択の解除"), QKeySequence("Ctrl+D"), &frmDesign::SelClear);
+    item(edit, "mnuEditSelAll", QStringLiteral("全て選択"), QKeySequence("Ctrl+A"),
+         &frmDesign::SelAll);
+    item(edit, "mnuEditSelCancel", QStringLiteral("選択の解除"), QKeySequence("Ctrl+D"),
+         &frmDesign::SelClear);
     edit->addSeparator();
     QAction* connectAction = edit->addAction(QStringLiteral("結合"));
     connectAction->setObjectName("mnuEditConnect");
     connectAction->setShortcut(QKeySequence("Ctrl+K"));
-    connect(connectAction, &QAction::triggered, this, [this] { ConnectAtom(drawing_.colSelected()); });
+    connect(connectAction, &QAction::triggered, this,
+            [this] { ConnectAtom(drawing_.colSelected()); });
     edit->addSeparator();
     QAction* delAtom = edit->addAction(QStringLiteral("原子の削除"));
     delAtom->setObjectName("mnuEditDelAtom");
@@ -140,7 +148,8 @@ void frmDesign::BuildMenus() {
 
     QMenu* move = menuBar()->addMenu(QStringLiteral("移動(&M)"));
     move->setObjectName("mnuMove");
-    item(move, "mnuMoveCalc", QStringLiteral("計算実行"), QKeySequence(Qt::Key_F5), &frmDesign::mnuMoveCalc_Click);
+    item(move, "mnuMoveCalc", QStringLiteral("計算実行"), QKeySequence(Qt::Key_F5),
+         &frmDesign::mnuMoveCalc_Click);
 
     QAction* info = menuBar()->addAction(QStringLiteral("使用法"));
     info->setObjectName("frmInfo");
@@ -177,7 +186,8 @@ void frmDesign::BuildToolbar() {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* a = toolbar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        QAction* a =
+            toolbar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
         a->setObjectName(QString::fromUtf8(b.key));
         a->setToolTip(QString::fromUtf8(b.tip));
         const QString key = QString::fromUtf8(b.key);
@@ -188,13 +198,20 @@ void frmDesign::BuildToolbar() {
 void frmDesign::tbToolBar_ButtonClick(const QString& key) {
     // An error a command does not handle itself leaves the window as it was.
     try {
-        if (key == QStringLiteral("新規作成")) mnuFileNew_Click();
-        else if (key == QStringLiteral("開く")) mnuFileOpen_Click();
-        else if (key == QStringLiteral("上書き保存")) mnuFileSave_Click();
-        else if (key == QStringLiteral("原子削除")) DeleteAtom(false);
-        else if (key == QStringLiteral("結合")) ConnectAtom(drawing_.colSelected());
-        else if (key == QStringLiteral("結合削除")) DeleteConnect(false);
-        else if (key == QStringLiteral("計算実行")) mnuMoveCalc_Click();
+        if (key == QStringLiteral("新規作成"))
+            mnuFileNew_Click();
+        else if (key == QStringLiteral("開く"))
+            mnuFileOpen_Click();
+        else if (key == QStringLiteral("上書き保存"))
+            mnuFileSave_Click();
+        else if (key == QStringLiteral("原子削除"))
+            DeleteAtom(false);
+        else if (key == QStringLiteral("結合"))
+            ConnectAtom(drawing_.colSelected());
+        else if (key == QStringLiteral("結合削除"))
+            DeleteConnect(false);
+        else if (key == QStringLiteral("計算実行"))
+            mnuMoveCalc_Click();
     } catch (const std::exception&) {
     }
 }
@@ -205,7 +222,8 @@ QAction* frmDesign::PaletteButton(int index) const {
 
 void frmDesign::BuildPalette() {
     for (int n = 1; n <= modOrbix::colAtoms.Count(); ++n) {
-        const auto picture = AtomPictures::PalettePicture(AtomPictures::PaletteImage(static_cast<std::int16_t>(n)));
+        const auto picture =
+            AtomPictures::PalettePicture(AtomPictures::PaletteImage(static_cast<std::int16_t>(n)));
         QAction* a = palette_->addAction(QIcon(QPixmap::fromImage(picture)),
                                          Q(modOrbix::colAtoms.Item(n)->Caption()));
         a->setCheckable(true);
@@ -225,7 +243,8 @@ void frmDesign::tbrAtomBox_ButtonClick(int index) {
 }
 
 QPointF frmDesign::MarkerTopLeft(std::int16_t site) const {
-    return QPointF(modOrbix::SiteX[site] - markerSize_ / 2, modOrbix::SiteY[site] - markerSize_ / 2);
+    return QPointF(modOrbix::SiteX[site] - markerSize_ / 2,
+                   modOrbix::SiteY[site] - markerSize_ / 2);
 }
 
 void frmDesign::LayOutCanvas() {
@@ -246,7 +265,8 @@ void frmDesign::LayOutCanvas() {
     for (std::int16_t k = 1; k <= modOrbix::kSiteCount; ++k) {
         auto* marker = new SiteMarker(k, this, canvas_);
         const QPointF tl = MarkerTopLeft(k);
-        marker->setGeometry(static_cast<int>(std::nearbyint(tl.x())), static_cast<int>(std::nearbyint(tl.y())), m, m);
+        marker->setGeometry(static_cast<int>(std::nearbyint(tl.x())),
+                            static_cast<int>(std::nearbyint(tl.y())), m, m);
         marker->show();
         markers_[k] = marker;
     }
@@ -368,8 +388,10 @@ bool frmDesign::TileInBand(std::int16_t site) const {
     const tessera::picTile* t = tiles_.value(site);
     if (!t) return false;
     const double L = t->Left(), T = t->Top(), S = tileSize_;
-    return std::min(bandStart_.x(), bandEnd_.x()) < L + S && std::max(bandStart_.x(), bandEnd_.x()) > L &&
-           std::min(bandStart_.y(), bandEnd_.y()) < T + S && std::max(bandStart_.y(), bandEnd_.y()) > T;
+    return std::min(bandStart_.x(), bandEnd_.x()) < L + S &&
+           std::max(bandStart_.x(), bandEnd_.x()) > L &&
+           std::min(bandStart_.y(), bandEnd_.y()) < T + S &&
+           std::max(bandStart_.y(), bandEnd_.y()) > T;
 }
 
 void frmDesign::ShowDesign() {

@@ -21,7 +21,7 @@ class QToolBar;
 
 class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     Q_OBJECT
-public:
+  public:
     // tiles: the loaded Tessera factory; dialogs: message boxes and file
     // dialogs (scripted in tests).
     frmDesign(tessera::TileFactory& tiles, orbix::Dialogs& dialogs, QWidget* parent = nullptr);
@@ -73,10 +73,10 @@ public:
     void BandUp(QPointF p);
     bool TileInBand(std::int16_t site) const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     // DrawingView
     void CreateTile(std::int16_t site, std::int16_t element) override;
     void RemoveTile(std::int16_t site) override;

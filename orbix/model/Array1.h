@@ -11,7 +11,7 @@ namespace orbix {
 
 template <typename T>
 class Vec1 {
-public:
+  public:
     Vec1() = default;
     explicit Vec1(int n, const T& value = T()) : data_(n > 0 ? n : 0, value) {}
 
@@ -24,7 +24,7 @@ public:
 
     const std::vector<T>& raw() const { return data_; }
 
-private:
+  private:
     std::size_t check(int i) const {
         if (i < 1 || i > size()) RaiseSubscript();
         return static_cast<std::size_t>(i - 1);
@@ -35,7 +35,7 @@ private:
 // Row-major n x m matrix, element (row, column), both from 1.
 template <typename T>
 class Mat1 {
-public:
+  public:
     Mat1() = default;
     Mat1(int rows, int cols, const T& value = T()) { assign(rows, cols, value); }
 
@@ -52,7 +52,7 @@ public:
 
     bool operator==(const Mat1&) const = default;
 
-private:
+  private:
     std::size_t check(int r, int c) const {
         if (r < 1 || r > rows_ || c < 1 || c > cols_) RaiseSubscript();
         return static_cast<std::size_t>(r - 1) * cols_ + static_cast<std::size_t>(c - 1);

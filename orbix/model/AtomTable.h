@@ -9,7 +9,7 @@
 #include "orbix/model/clsAtom.h"
 
 class AtomTable {
-public:
+  public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Position 1 ... Count; anything else raises the subscript error.
     const std::shared_ptr<clsAtom>& Item(int position) const;
@@ -22,7 +22,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<std::shared_ptr<clsAtom>> items_;
 };
 

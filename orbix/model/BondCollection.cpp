@@ -22,8 +22,8 @@ std::shared_ptr<CBond> BondCollection::Find(const std::string& key) const {
 }
 
 bool BondCollection::Remove(const std::string& key) {
-    auto it = std::find_if(items_.begin(), items_.end(),
-                           [&](const auto& b) { return b->Key() == key; });
+    auto it =
+        std::find_if(items_.begin(), items_.end(), [&](const auto& b) { return b->Key() == key; });
     if (it == items_.end()) return false;
     items_.erase(it);
     return true;

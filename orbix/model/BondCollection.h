@@ -8,7 +8,7 @@
 #include "orbix/model/CBond.h"
 
 class BondCollection {
-public:
+  public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Position 1 ... Count.
     const std::shared_ptr<CBond>& Item(int position) const;
@@ -21,6 +21,6 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     std::vector<std::shared_ptr<CBond>> items_;
 };

@@ -6,7 +6,7 @@
 #include <string>
 
 class CBond {
-public:
+  public:
     std::int16_t State() const { return state_; }
     void State(std::int16_t v) { state_ = v; }
     std::int16_t Index2() const { return index2_; }
@@ -19,7 +19,7 @@ public:
     // Key in the bond collection: "Index1,Index2".
     std::string Key() const { return std::to_string(index1_) + "," + std::to_string(index2_); }
 
-private:
+  private:
     std::int16_t state_ = 0;
     std::int16_t index2_ = 0;
     std::int16_t index1_ = 0;

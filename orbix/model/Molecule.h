@@ -13,12 +13,13 @@
 #include "orbix/model/clsNode.h"
 
 class Molecule {
-public:
+  public:
     // Takes the nodes in order and sets one triangle entry of the bond matrix
     // per bond whose two sites both carry a node. filename and Energy are
     // kept. An empty node list or an electron total beyond 16 bits raises an
     // error.
-    void Initialize(const std::vector<std::shared_ptr<clsNode>>& Nodes, const BondCollection& Bonds);
+    void Initialize(const std::vector<std::shared_ptr<clsNode>>& Nodes,
+                    const BondCollection& Bonds);
 
     const std::string& filename() const { return filename_; }
     void filename(const std::string& name) { filename_ = name; }
@@ -33,7 +34,7 @@ public:
     double Energy() const { return energy_; }
     void Energy(double e) { energy_ = e; }
 
-private:
+  private:
     std::string filename_;
     std::vector<std::shared_ptr<clsNode>> nodes_;
     orbix::Mat1<std::int16_t> bonds_;

@@ -3,9 +3,7 @@
 namespace orbix {
 
 void RaiseOverflow() { throw RunTimeError(errOverflow, "オーバーフローしました。"); }
-void RaiseSubscript() {
-    throw RunTimeError(errSubscript, "インデックスが有効範囲にありません。");
-}
+void RaiseSubscript() { throw RunTimeError(errSubscript, "インデックスが有効範囲にありません。"); }
 void RaiseTypeMismatch() { throw RunTimeError(errTypeMismatch, "型が一致しません。"); }
 
 }  // namespace orbix

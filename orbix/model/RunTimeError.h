@@ -8,13 +8,13 @@
 namespace orbix {
 
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     RunTimeError(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     int Number() const { return number_; }
     std::string Description() const { return what(); }
 
-private:
+  private:
     int number_;
 };
 

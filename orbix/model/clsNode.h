@@ -8,7 +8,7 @@
 #include "orbix/model/clsAtom.h"
 
 class clsNode {
-public:
+  public:
     const std::shared_ptr<clsAtom>& Atom() const { return atom_; }
     void Atom(std::shared_ptr<clsAtom> atm) { atom_ = std::move(atm); }
     void Initialize(std::shared_ptr<clsAtom> atm, std::int16_t loc_index) {
@@ -17,7 +17,7 @@ public:
     }
     std::int16_t index() const { return index_; }
 
-private:
+  private:
     std::shared_ptr<clsAtom> atom_;
     std::int16_t index_ = 0;
 };

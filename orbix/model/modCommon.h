@@ -12,10 +12,10 @@
 namespace modCommon {
 
 enum ReadResult : std::int16_t {
-    rrOk = 0,           // at least one line was read
-    rrEmpty = 1,        // the file holds no line
+    rrOk = 0,     // at least one line was read
+    rrEmpty = 1,  // the file holds no line
     rrOpenFailed = 2,
-    rrReadFailed = 3,   // includes a file too large to be a text file of ours
+    rrReadFailed = 3,  // includes a file too large to be a text file of ours
     rrCloseFailed = 4,
 };
 

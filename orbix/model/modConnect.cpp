@@ -58,7 +58,8 @@ std::string StructureMessage(std::int16_t code) {
             return head + "繋がっている原子同士が、結合可能かどうかチェックしてください。";
         case scHeteroBonded:
             return head +
-                   "１つの炭素原子に２個以上のヘテロ原子は結合できない、あるいはヘテロ原子同士は結合できません";
+                   "１つの炭素原子に２個以上のヘテロ原子は結合できない、あるいはヘテロ原子同士は結"
+                   "合できません";
         default:
             return {};
     }

@@ -23,9 +23,9 @@ std::int16_t FindLinkedPairs(const std::vector<std::int16_t>& sites, std::vector
 
 enum StructureCode : std::int16_t {
     scOk = 0,
-    scDisconnected = 1,   // the atoms are not one connected whole
-    scOverBonded = 2,     // an atom has more bonds than its valence
-    scHeteroBonded = 3,   // two heteroatoms are bonded to each other
+    scDisconnected = 1,  // the atoms are not one connected whole
+    scOverBonded = 2,    // an atom has more bonds than its valence
+    scHeteroBonded = 3,  // two heteroatoms are bonded to each other
 };
 
 // matrix: n x n, diagonal = valence (negated for a heteroatom), off-diagonal

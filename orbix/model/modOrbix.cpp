@@ -37,7 +37,7 @@ void ComputeSites() {
 void BuildSiteLinks() {
     for (auto& row : SiteLinks) row.fill(0);
     for (int s = 2; s <= kSiteCount; s += 2) {
-        if ((s - 1) % 9 != 0) SiteLinks[s][s - 1] = 1;             // s-1 is not a row's last
+        if ((s - 1) % 9 != 0) SiteLinks[s][s - 1] = 1;              // s-1 is not a row's last
         if (s < kSiteCount && s % 9 != 0) SiteLinks[s + 1][s] = 1;  // s is not a row's last
         if (s <= 26) SiteLinks[s + 9][s] = 1;
     }
@@ -78,7 +78,8 @@ bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std:
     } catch (const orbix::RunTimeError& e) {
         // A numeric field out of single range is a fault of the table's data:
         // it would reach the diagonalisation as infinity otherwise.
-        message = e.Number() == orbix::errOverflow ? std::string(kAtomDataInvalid) : e.Description();
+        message =
+            e.Number() == orbix::errOverflow ? std::string(kAtomDataInvalid) : e.Description();
         return false;
     } catch (const std::exception& e) {
         message = e.what();

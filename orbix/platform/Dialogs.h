@@ -24,9 +24,10 @@ struct FileRequest {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
-    virtual MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) = 0;
+    virtual MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons,
+                              MsgIcon icon) = 0;
     // False when cancelled; otherwise request.fileName holds the chosen path.
     virtual bool OpenFile(FileRequest& request) = 0;
     virtual bool SaveFile(FileRequest& request) = 0;
@@ -39,16 +40,17 @@ QString QtFilter(const QString& platformFilter);
 
 // The real dialogs, modal to `parent` (which may change, may be null).
 class QtDialogs : public Dialogs {
-public:
+  public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void Parent(QWidget* parent) { parent_ = parent; }
 
-    MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons,
+                      MsgIcon icon) override;
     bool OpenFile(FileRequest& request) override;
     bool SaveFile(FileRequest& request) override;
     bool Printer(QPrinter& printer, const QString& title) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -23,8 +23,9 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent), corner_(new QLabel(t
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     corner_->setAlignment(Qt::AlignCenter);
     corner_->setAutoFillBackground(false);
-    for (QWidget* w : {viewport(), static_cast<QWidget*>(horizontalHeader()->viewport()),
-                       static_cast<QWidget*>(verticalHeader()->viewport()), static_cast<QWidget*>(corner_)})
+    for (QWidget* w :
+         {viewport(), static_cast<QWidget*>(horizontalHeader()->viewport()),
+          static_cast<QWidget*>(verticalHeader()->viewport()), static_cast<QWidget*>(corner_)})
         w->installEventFilter(this);
 }
 
@@ -63,7 +64,8 @@ void FlexGrid::Resize(int rows, int cols) {
             setItem(r, k, it);
         }
     }
-    for (int k = 0; k < columnCount(); ++k) setHorizontalHeaderItem(k, new QTableWidgetItem(QString()));
+    for (int k = 0; k < columnCount(); ++k)
+        setHorizontalHeaderItem(k, new QTableWidgetItem(QString()));
     corner_->clear();
     PlaceCorner();
 }
@@ -125,7 +127,8 @@ void FlexGrid::resizeEvent(QResizeEvent* e) {
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::RightButton) emit rightButtonReleased(me->globalPosition().toPoint());
+        if (me->button() == Qt::RightButton)
+            emit rightButtonReleased(me->globalPosition().toPoint());
     }
     return QTableWidget::eventFilter(watched, event);
 }

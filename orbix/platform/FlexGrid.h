@@ -16,7 +16,7 @@ namespace orbix {
 
 class FlexGrid : public QTableWidget, public modCalculation::EigenGrid {
     Q_OBJECT
-public:
+  public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
     // Colour of the area beyond the cells.
@@ -38,14 +38,14 @@ public:
     // The colour the body is shown in.
     QColor BodyColour() const { return body_; }
 
-signals:
+  signals:
     void rightButtonReleased(const QPoint& globalPos);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     QTableWidgetItem* Item(int row, int col);
     void PlaceCorner();
 

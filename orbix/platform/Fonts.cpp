@@ -8,7 +8,8 @@ void RegisterFontSubstitutions() {
     static bool done = false;
     if (done) return;
     done = true;
-    QFont::insertSubstitutions(kGothicFamily, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(kGothicFamily,
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
 }
 
 QFont GothicFont(double pointSize, bool bold) {

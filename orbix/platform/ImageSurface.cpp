@@ -95,7 +95,9 @@ void ImageSurface::DrawText(float x, float y, std::string_view text, modCalculat
     const QFontMetricsF fm(font(), &image_);
     const QPointF at = Map(x, y);
     p.drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
-    Dirty(QRectF(at, QSizeF(fm.horizontalAdvance(s), fm.height())).toAlignedRect().adjusted(-2, -2, 2, 2));
+    Dirty(QRectF(at, QSizeF(fm.horizontalAdvance(s), fm.height()))
+              .toAlignedRect()
+              .adjusted(-2, -2, 2, 2));
 }
 
 void ImageSurface::Line(float x1, float y1, float x2, float y2, modCalculation::Rgb c) {
@@ -118,7 +120,9 @@ void ImageSurface::Circle(float x, float y, float radius, modCalculation::Rgb c)
     const QPointF centre = Map(x, y);
     const double r = radius * sx_;  // circles stay round, measured in x units
     p.drawEllipse(centre, r, r);
-    Dirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r).toAlignedRect().adjusted(-2, -2, 2, 2));
+    Dirty(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r)
+              .toAlignedRect()
+              .adjusted(-2, -2, 2, 2));
 }
 
 void ImageSurface::PSet(float x, float y, modCalculation::Rgb c) {
@@ -143,7 +147,8 @@ bool ImageSurface::DoEvents() {
 float ImageSurface::TextWidth(std::string_view text) const {
     const QFontMetricsF fm(font(), &image_);
     return static_cast<float>(
-        fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) / sx_);
+        fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) /
+        sx_);
 }
 
 float ImageSurface::TextHeight() const {

@@ -14,7 +14,7 @@ namespace orbix {
 
 class ImageSurface : public QWidget, public modCalculation::PageSurface {
     Q_OBJECT
-public:
+  public:
     explicit ImageSurface(QWidget* parent = nullptr);
 
     // Maps the widget's current area to page units: (left, top) at the
@@ -44,13 +44,13 @@ public:
     // Schedules the repaint of everything drawn since the last one.
     void Flush();
 
-protected:
+  protected:
     void Clear() override;
     void DrawText(float x, float y, std::string_view text, modCalculation::Rgb c) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     QPointF Map(float x, float y) const { return {x * sx_ + ox_, y * sy_ + oy_}; }
     void Dirty(const QRect& r);
     void EnsureImage();

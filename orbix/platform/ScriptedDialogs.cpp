@@ -4,7 +4,8 @@
 
 namespace orbix {
 
-MsgAnswer ScriptedDialogs::Message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer ScriptedDialogs::Message(const QString& text, const QString& title, MsgButtons buttons,
+                                   MsgIcon icon) {
     messages.push_back({text, title, buttons, icon});
     // A message with only OK needs no answer.
     if (buttons == MsgButtons::kOk) return MsgAnswer::kOk;

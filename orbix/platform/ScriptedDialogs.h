@@ -15,7 +15,7 @@
 namespace orbix {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     struct Asked {
         QString text, title;
         MsgButtons buttons;
@@ -34,12 +34,13 @@ public:
     QStringList printerTitles;
     int unexpected = 0;
 
-    MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer Message(const QString& text, const QString& title, MsgButtons buttons,
+                      MsgIcon icon) override;
     bool OpenFile(FileRequest& request) override;
     bool SaveFile(FileRequest& request) override;
     bool Printer(QPrinter& printer, const QString& title) override;
 
-private:
+  private:
     bool File(FileRequest& request);
 };
 

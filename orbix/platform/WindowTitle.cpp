@@ -12,6 +12,8 @@ QString DocumentName() {
     return QString::fromStdString(modCommon::FileTitle(CurrentMolecule->filename()));
 }
 
-void SetWindowTitle(QWidget& form) { form.setWindowTitle(DocumentName() + QStringLiteral("－") + kProgramTitle); }
+void SetWindowTitle(QWidget& form) {
+    form.setWindowTitle(DocumentName() + QStringLiteral("－") + kProgramTitle);
+}
 
 }  // namespace modOrbix

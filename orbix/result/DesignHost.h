@@ -8,7 +8,7 @@ class Dialogs;
 }
 
 class DesignHost {
-public:
+  public:
     virtual ~DesignHost() = default;
 
     // The design window's size, which the result window takes.

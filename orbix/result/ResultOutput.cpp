@@ -26,8 +26,9 @@ modCalculation::TextGrid GridCells(const modCalculation::EigenGrid& grid) {
 void frmResult::mnuOutputFile_Click() {
     orbix::Dialogs& dlg = host_.CommonDialog();
     auto fail = [&dlg] {
-        dlg.Message(QStringLiteral("ﾌｧｲﾙの出力に失敗しました"), QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"),
-                    orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
+        dlg.Message(QStringLiteral("ﾌｧｲﾙの出力に失敗しました"),
+                    QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"), orbix::MsgButtons::kOk,
+                    orbix::MsgIcon::kCritical);
     };
     try {
         WriteCsv(dlg, fail);
@@ -50,8 +51,9 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
         if (path.isEmpty()) return;
         if (!QFileInfo::exists(path)) break;
         const QString title = QString::fromStdString(modCommon::FileTitle(path.toStdString()));
-        if (dlg.Message(title + QStringLiteral("は既に存在します。上書きしますか？"), orbix::kApplicationTitle,
-                        orbix::MsgButtons::kYesNo, orbix::MsgIcon::kNone) == orbix::MsgAnswer::kYes)
+        if (dlg.Message(title + QStringLiteral("は既に存在します。上書きしますか？"),
+                        orbix::kApplicationTitle, orbix::MsgButtons::kYesNo,
+                        orbix::MsgIcon::kNone) == orbix::MsgAnswer::kYes)
             break;
         request.fileName = title;
     }
@@ -72,7 +74,8 @@ void frmResult::mnuOutputPrint_Click() {
         ok = false;
     }
     if (!ok)
-        dlg.Message(QStringLiteral("ﾃﾞｰﾀの印刷に失敗しました"),
-                    modOrbix::kProgramTitle + QStringLiteral("－") + QStringLiteral("ﾃﾞｰﾀの印刷ｴﾗｰ"),
-                    orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
+        dlg.Message(
+            QStringLiteral("ﾃﾞｰﾀの印刷に失敗しました"),
+            modOrbix::kProgramTitle + QStringLiteral("－") + QStringLiteral("ﾃﾞｰﾀの印刷ｴﾗｰ"),
+            orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
 }

@@ -54,7 +54,8 @@ bool PrintTable(QPagedPaintDevice& device, const modCalculation::TextGrid& cells
     const double w = fm.horizontalAdvance(QStringLiteral("あ"));
     const double h = fm.height();
     // The painter's origin is the top-left corner of the printable area.
-    const QRectF area(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    const QRectF area(QPointF(0, 0),
+                      device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
     const int pageCols = static_cast<int>(std::floor(area.width() / (6 * w)));
     const int pageRows = static_cast<int>(std::floor(area.height() / h));
     const auto sheets = Paginate(R, C, pageRows, pageCols);
@@ -63,7 +64,8 @@ bool PrintTable(QPagedPaintDevice& device, const modCalculation::TextGrid& cells
         if (k > 0 && !device.newPage()) return false;
         const Sheet& sh = sheets[k];
         const int rows = static_cast<int>(sh.rows.size()), cols = static_cast<int>(sh.cols.size());
-        for (int u = 0; u <= cols; ++u) p.drawLine(QPointF(6 * u * w, 0), QPointF(6 * u * w, rows * h));
+        for (int u = 0; u <= cols; ++u)
+            p.drawLine(QPointF(6 * u * w, 0), QPointF(6 * u * w, rows * h));
         for (int r = 0; r <= rows; ++r) p.drawLine(QPointF(0, r * h), QPointF(6 * cols * w, r * h));
         for (int r = 0; r < rows; ++r) {
             const auto& line = cells[sh.rows[r]];

@@ -80,14 +80,31 @@ void clsMenu::ShowScene() {
     using namespace modCalculation;
     PageSurface& s = view_.Surface();
     switch (SceneNo_) {
-        case 2: ShowEigenTable(s, view_.Grid()); break;
-        case 4: ShowDensities(s); break;
-        case 5: ShowBondOrders(s); break;
-        case 6: ShowEnergyDiagram(s); break;
-        case 8: ShowCoulombIntegrals(s); break;
-        case 9: ShowResonanceIntegrals(s); break;
-        case 11: ShowOrbitalPlanar(s, OrbitalIndex_); break;
-        case 12: ShowOrbital3D(s, OrbitalIndex_); break;
-        default: break;  // group headings
+        case 2:
+            ShowEigenTable(s, view_.Grid());
+            break;
+        case 4:
+            ShowDensities(s);
+            break;
+        case 5:
+            ShowBondOrders(s);
+            break;
+        case 6:
+            ShowEnergyDiagram(s);
+            break;
+        case 8:
+            ShowCoulombIntegrals(s);
+            break;
+        case 9:
+            ShowResonanceIntegrals(s);
+            break;
+        case 11:
+            ShowOrbitalPlanar(s, OrbitalIndex_);
+            break;
+        case 12:
+            ShowOrbital3D(s, OrbitalIndex_);
+            break;
+        default:
+            break;  // group headings
     }
 }

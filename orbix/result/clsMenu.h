@@ -13,7 +13,7 @@
 
 // What the navigator draws on and marks.
 class SceneView {
-public:
+  public:
     virtual ~SceneView() = default;
     // Marks tree node `scene` as selected, without running its click.
     virtual void ChangeMenu(std::int16_t scene) = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class clsMenu {
-public:
+  public:
     explicit clsMenu(SceneView& view) : view_(view) {}
 
     // SceneNo below 3: the root or the first page.
@@ -41,7 +41,7 @@ public:
     static std::int16_t ForwardOf(std::int16_t scene);
     static std::int16_t BackwardOf(std::int16_t scene);
 
-private:
+  private:
     void NextScene();
     void PreviousScene();
     void ShowScene();

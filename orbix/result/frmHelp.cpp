@@ -12,7 +12,8 @@ namespace {
 const QString kHelpName = QStringLiteral("frmHelp");
 }
 
-frmHelp::frmHelp(QWidget* parent) : QWidget(parent, Qt::Window), txtDisplay(new QPlainTextEdit(this)) {
+frmHelp::frmHelp(QWidget* parent)
+    : QWidget(parent, Qt::Window), txtDisplay(new QPlainTextEdit(this)) {
     setObjectName(kHelpName);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("使用方法"));

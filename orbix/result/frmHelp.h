@@ -13,7 +13,7 @@ class QPlainTextEdit;
 
 class frmHelp : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmHelp(QWidget* parent = nullptr);
 
     // Font size 14, the box over the whole client area, the text into it;
@@ -25,10 +25,10 @@ public:
 
     QPlainTextEdit* txtDisplay;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void FitTextBox();
 };
 

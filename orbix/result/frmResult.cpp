@@ -141,13 +141,15 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
 
     tvwMenu_->setHeaderHidden(true);
     tvwMenu_->setFont(orbix::GothicFont(9.75));
-    tvwMenu_->setGeometry(0, orbix::TwipsToPixelsY(kToolbarHeight), orbix::TwipsToPixelsX(kTreeWidth),
-                          orbix::TwipsToPixelsY(kTreeHeight));
-    connect(tvwMenu_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { tvwMenu_NodeClick(node); });
+    tvwMenu_->setGeometry(0, orbix::TwipsToPixelsY(kToolbarHeight),
+                          orbix::TwipsToPixelsX(kTreeWidth), orbix::TwipsToPixelsY(kTreeHeight));
+    connect(tvwMenu_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { tvwMenu_NodeClick(node); });
     // A node chosen with the keys clicks it as well; a mouse press is left to
     // itemClicked so that the node is not shown twice.
     connect(tvwMenu_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        if (!changingMenu_ && node && QGuiApplication::mouseButtons() == Qt::NoButton) tvwMenu_NodeClick(node);
+        if (!changingMenu_ && node && QGuiApplication::mouseButtons() == Qt::NoButton)
+            tvwMenu_NodeClick(node);
     });
 
     grdMatrix_->setFont(orbix::GothicFont(9.75));
@@ -160,12 +162,14 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
     {
         // The messages are read while the window is disabled: keep them black.
         QPalette pal = lblMessage_->palette();
-        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
+        pal.setColor(QPalette::Disabled, QPalette::WindowText,
+                     pal.color(QPalette::Active, QPalette::WindowText));
         lblMessage_->setPalette(pal);
     }
     lblMessage_->hide();
 
-    resize(orbix::TwipsToPixelsX(kClientWidth), orbix::TwipsToPixelsY(kClientHeight) + menuBar()->sizeHint().height());
+    resize(orbix::TwipsToPixelsX(kClientWidth),
+           orbix::TwipsToPixelsY(kClientHeight) + menuBar()->sizeHint().height());
 
     // Load: the caption, and key preview for the Enter key.
     modOrbix::SetWindowTitle(*this);
@@ -188,14 +192,17 @@ void frmResult::BuildMenus() {
     };
     add(mnuFile_, "mnuFileClose", QStringLiteral("閉じる(&C)"), [this] { mnuFileClose_Click(); });
     mnuFile_->addSeparator();
-    add(mnuFile_, "mnuFileSave", QStringLiteral("上書き保存(&S)"), [this] { host_.mnuFileSave_Click(); });
-    add(mnuFile_, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."), [this] { host_.mnuFileSaveAs_Click(); });
+    add(mnuFile_, "mnuFileSave", QStringLiteral("上書き保存(&S)"),
+        [this] { host_.mnuFileSave_Click(); });
+    add(mnuFile_, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."),
+        [this] { host_.mnuFileSaveAs_Click(); });
     mnuFile_->addSeparator();
     add(mnuFile_, "mnuFileExit", QStringLiteral("終了(&X)"), [this] { host_.mnuFileExit_Click(); });
 
     mnuMove_ = menuBar()->addMenu(QStringLiteral("移動(&M)"));
     mnuMove_->setObjectName(QStringLiteral("mnuMove"));
-    add(mnuMove_, "mnuMoveDesign", QStringLiteral("デザイン(&D)"), [this] { mnuFileClose_Click(); });
+    add(mnuMove_, "mnuMoveDesign", QStringLiteral("デザイン(&D)"),
+        [this] { mnuFileClose_Click(); });
     mnuMove_->addSeparator();
     add(mnuMove_, "mnuMoveNext", QStringLiteral("次へ(&N)"), [this] { mnuMoveNext_Click(); });
     add(mnuMove_, "mnuMoveBack", QStringLiteral("戻る(&B)"), [this] { mnuMoveBack_Click(); });
@@ -203,9 +210,11 @@ void frmResult::BuildMenus() {
     // Only the grid's pop-up menu, never in the menu bar.
     mnuOutput_ = new QMenu(QStringLiteral("出力"), this);
     mnuOutput_->setObjectName(QStringLiteral("mnuOutput"));
-    add(mnuOutput_, "mnuOutputPrint", QStringLiteral("データの印刷(&P)"), [this] { mnuOutputPrint_Click(); });
+    add(mnuOutput_, "mnuOutputPrint", QStringLiteral("データの印刷(&P)"),
+        [this] { mnuOutputPrint_Click(); });
     mnuOutput_->addSeparator()->setObjectName(QStringLiteral("munOutputBar0"));
-    add(mnuOutput_, "mnuOutputFile", QStringLiteral("ファイルへ出力(&F)"), [this] { mnuOutputFile_Click(); });
+    add(mnuOutput_, "mnuOutputFile", QStringLiteral("ファイルへ出力(&F)"),
+        [this] { mnuOutputFile_Click(); });
 }
 
 void frmResult::BuildToolbar() {
@@ -219,7 +228,9 @@ void frmResult::BuildToolbar() {
         const char* tip;
         const char* picture;
     };
-    const Button buttons[] = {{"デザイン", "デザイン画面へ", "Back"}, {"戻る", "戻る", "Return"}, {"次へ", "次へ", "Next"}};
+    const Button buttons[] = {{"デザイン", "デザイン画面へ", "Back"},
+                              {"戻る", "戻る", "Return"},
+                              {"次へ", "次へ", "Next"}};
     for (const auto& b : buttons) {
         const QString key = QString::fromUtf8(b.key);
         QAction* a = tbToolBar_->addAction(ToolbarPicture(QString::fromLatin1(b.picture)), key);
@@ -363,8 +374,8 @@ void frmResult::Run(F&& command) {
 }
 
 void frmResult::ShowRunTimeError(const std::string& what) {
-    host_.CommonDialog().Message(QString::fromStdString(what), orbix::kApplicationTitle, orbix::MsgButtons::kOk,
-                                 orbix::MsgIcon::kCritical);
+    host_.CommonDialog().Message(QString::fromStdString(what), orbix::kApplicationTitle,
+                                 orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
 }
 
 void frmResult::tbToolBar_ButtonClick(const QString& key) {
@@ -449,7 +460,8 @@ bool frmResult::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this) return QMainWindow::eventFilter(watched, event);
-    if (!modOrbix::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport())) return true;  // discarded
+    if (!modOrbix::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport()))
+        return true;  // discarded
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         GuardedNext();

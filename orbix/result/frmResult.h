@@ -31,7 +31,7 @@ class ImageSurface;
 
 class frmResult : public QMainWindow, public SceneView {
     Q_OBJECT
-public:
+  public:
     // A new result window that becomes the current one; the previous one is
     // closed and deleted.
     static frmResult* Open(DesignHost& host);
@@ -74,11 +74,11 @@ public:
     clsMenu* Menu() const { return menu_.get(); }
     double MaxOff() const { return maxOff_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildToolbar();
     void BuildSceneTree();

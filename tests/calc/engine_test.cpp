@@ -232,10 +232,11 @@ TEST(Templates, EveryTemplateCalculates) {
     testing_support::UseShippedAtoms();
     int count = 0;
     for (const char* name :
-         {"ethylene", "butadiene", "hexatriene", "allyl", "benzyl", "benzene", "naphthalene",
-          "anthracene", "phenanthrene", "styrene", "fulvene", "cyclobutadiene", "pyridine",
-          "pyrrole", "furan", "thiophene", "acrolein", "formaldehyde", "toluene",
-          "chlorobenzene", "phenol", "benzaldehyde"}) {
+         {"ethylene",  "butadiene",      "hexatriene",   "allyl",        "benzyl",
+          "benzene",   "naphthalene",    "anthracene",   "phenanthrene", "styrene",
+          "fulvene",   "cyclobutadiene", "pyridine",     "pyrrole",      "furan",
+          "thiophene", "acrolein",       "formaldehyde", "toluene",      "chlorobenzene",
+          "phenol",    "benzaldehyde"}) {
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
         auto out = CalcSession::CalculateFile(testing_support::TemplatePath(name));
         EXPECT_EQ(out.code, 0) << name << ": " << out.message;

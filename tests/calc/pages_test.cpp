@@ -1,5 +1,7 @@
 // The result pages, read back from the recording surface.
 
+#include "orbix/calc/Pages.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <map>
 #include <set>
 
-#include "orbix/calc/Pages.h"
 #include "orbix/calc/RecordingSurface.h"
 #include "orbix/calc/modCalculation.h"
 #include "orbix/model/modOrbix.h"
@@ -107,9 +108,16 @@ TEST(EnergyDiagram, SmallMoleculesAxisAndLevels) {
     };
     const Case cases[] = {
         {"ethylene", "1-1,2-1", "1-2", {150, 200, 250, 300, 350}, {{300, {160, 190}}, {200, {}}}},
-        {"allyl", "1-1,2-1,3-1", "1-2,2-3", {150, 200, 250, 300, 350}, {{320, {160, 190}}, {250, {175}}, {179, {}}}},
-        {"cyclobutadiene", "2-1,3-1,12-1,11-1", "2-3,3-12,11-12,2-11",
-         {150, 183, 216, 249, 282, 315, 348}, {{315, {160, 190}}, {249, {115, 205}}, {183, {}}}},
+        {"allyl",
+         "1-1,2-1,3-1",
+         "1-2,2-3",
+         {150, 200, 250, 300, 350},
+         {{320, {160, 190}}, {250, {175}}, {179, {}}}},
+        {"cyclobutadiene",
+         "2-1,3-1,12-1,11-1",
+         "2-3,3-12,11-12,2-11",
+         {150, 183, 216, 249, 282, 315, 348},
+         {{315, {160, 190}}, {249, {115, 205}}, {183, {}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,7 +219,8 @@ TEST(SketchPages, BenzeneNumbersUnderAtomsAndOnBonds) {
         bool perBond;
     };
     const Page pages[] = {
-        {ShowCoulombIntegrals, "*** クーロン積分 ***", colour::kBlue, "0.00", colour::kBlack, false},
+        {ShowCoulombIntegrals, "*** クーロン積分 ***", colour::kBlue, "0.00", colour::kBlack,
+         false},
         {ShowResonanceIntegrals, "*** 共鳴積分 ***", colour::kBlue, "1.00", colour::kBlack, true},
         {ShowDensities, "*** π電子密度 ***", colour::kMagenta, "1.000", colour::kBlue, false},
         {ShowBondOrders, "*** 結合次数 ***", colour::kMagenta, "1.667", colour::kBlue, true},
@@ -235,7 +244,8 @@ TEST(SketchPages, BenzeneNumbersUnderAtomsAndOnBonds) {
         }
         EXPECT_EQ(at.size(), 6u) << "numbers on top of each other";
         if (!p.perBond) {
-            for (int i = 1; i <= 6; ++i) EXPECT_TRUE(at.count({AtomPos(i).x, AtomPos(i).y + 20})) << "atom " << i;
+            for (int i = 1; i <= 6; ++i)
+                EXPECT_TRUE(at.count({AtomPos(i).x, AtomPos(i).y + 20})) << "atom " << i;
         }
         auto circles = s.Page(Primitive::kCircle);
         ASSERT_EQ(circles.size(), 6u);
@@ -322,7 +332,8 @@ TEST(OrbitalPlanar, EthyleneRingsLabelsAndTable) {
     RecordingSurface s;
     ShowOrbitalPlanar(s, 0);
     std::vector<float> expect;
-    for (double r = std::fabs(Cvec(1, 1)) * 45; r >= 0; r -= 3) expect.push_back(static_cast<float>(r));
+    for (double r = std::fabs(Cvec(1, 1)) * 45; r >= 0; r -= 3)
+        expect.push_back(static_cast<float>(r));
     ASSERT_EQ(expect.size(), 11u);
     EXPECT_NEAR(expect.front(), 31.82, 0.01);
     EXPECT_NEAR(expect.back(), 1.82, 0.01);
@@ -383,10 +394,12 @@ TEST(Projection, KnownPointsAndCoefficients) {
     EXPECT_EQ(ProjectX(-0.5f, 0, 0, 1, 0, 0, 1), -1);  // rounds down, not towards zero
 }
 
-std::vector<Primitive> PointsNear(const RecordingSurface& s, float x, float below, float above, Rgb c) {
+std::vector<Primitive> PointsNear(const RecordingSurface& s, float x, float below, float above,
+                                  Rgb c) {
     std::vector<Primitive> out;
     for (const auto& p : s.Page(Primitive::kPoint))
-        if (std::fabs(p.x - x) < 60 && p.y >= below && p.y <= above && p.colour == c) out.push_back(p);
+        if (std::fabs(p.x - x) < 60 && p.y >= below && p.y <= above && p.colour == c)
+            out.push_back(p);
     return out;
 }
 
@@ -404,7 +417,8 @@ TEST(Orbital3D, EthyleneLobesTextsAndEvents) {
         const Rgb up = Cvec(i, 2) > 0 ? colour::kRed : colour::kBlue;
         const Rgb down = up == colour::kRed ? colour::kBlue : colour::kRed;
         EXPECT_EQ(PointsNear(s, X, Y - 120, Y, up).size(), 14u * 43) << "upper lobe of atom " << i;
-        EXPECT_EQ(PointsNear(s, X, Y, Y + 120, down).size(), 14u * 43) << "lower lobe of atom " << i;
+        EXPECT_EQ(PointsNear(s, X, Y, Y + 120, down).size(), 14u * 43)
+            << "lower lobe of atom " << i;
         auto marks = s.Page(Primitive::kCircle);
         EXPECT_EQ(marks.at(i - 1).x, X);
         EXPECT_EQ(marks.at(i - 1).radius, 10);

@@ -49,7 +49,8 @@ RandomMolecule Grow(std::mt19937& rng) {
         for (size_t j = i + 1; j < sites.size(); ++j)
             if (modOrbix::SitesLinked(sites[i], sites[j])) {
                 int a = std::min(sites[i], sites[j]), b = std::max(sites[i], sites[j]);
-                m.bonds += (m.bonds.empty() ? "" : ",") + std::to_string(a) + "-" + std::to_string(b);
+                m.bonds +=
+                    (m.bonds.empty() ? "" : ",") + std::to_string(a) + "-" + std::to_string(b);
                 ++degree[a];
                 ++degree[b];
             }
@@ -65,7 +66,8 @@ RandomMolecule Grow(std::mt19937& rng) {
         if (modOrbix::colAtoms.Item(e)->Hands() >= degree[s]) element[s] = e;
     }
     for (int s : sites)
-        m.atoms += (m.atoms.empty() ? "" : ",") + std::to_string(s) + "-" + std::to_string(element[s]);
+        m.atoms +=
+            (m.atoms.empty() ? "" : ",") + std::to_string(s) + "-" + std::to_string(element[s]);
     return m;
 }
 
@@ -134,8 +136,7 @@ TEST(RandomMolecules, HydrocarbonLevelsPairUp) {
         auto out = testing_support::Calculate(carbons, rm.bonds);
         ASSERT_EQ(out.code, 0);
         const int n = modOrbix::CurrentMolecule->Count();
-        for (int k = 1; k <= n; ++k)
-            EXPECT_NEAR(EigVal(k), -EigVal(n + 1 - k), 1e-6) << carbons;
+        for (int k = 1; k <= n; ++k) EXPECT_NEAR(EigVal(k), -EigVal(n + 1 - k), 1e-6) << carbons;
     }
 }
 

@@ -31,7 +31,7 @@ QJsonObject Line(const QByteArray& out, int index) {
 }
 
 class Files : public ::testing::Test {
-protected:
+  protected:
     QString Write(const QString& name, const QByteArray& bytes) {
         QString path = dir_.filePath(name);
         std::ofstream(path.toStdString(), std::ios::binary) << bytes.toStdString();
@@ -46,9 +46,9 @@ TEST(OrbixCalc, JsonOfEthylene) {
     QJsonObject o = Line(r.out, 0);
     QStringList keys = o.keys();
     keys.sort();
-    QStringList expect{"file",     "code",       "message", "n",        "E_num", "Homo_num", "maxOff",
-                       "EigVal",   "Cvec",       "LevelCount", "LevelE", "LevelDeg", "Occ", "Energy",
-                       "P",        "Hmat0",      "AtomPos", "grid",     "csv"};
+    QStringList expect{"file",   "code",  "message",    "n",      "E_num",    "Homo_num", "maxOff",
+                       "EigVal", "Cvec",  "LevelCount", "LevelE", "LevelDeg", "Occ",      "Energy",
+                       "P",      "Hmat0", "AtomPos",    "grid",   "csv"};
     expect.sort();
     EXPECT_EQ(keys, expect);
     EXPECT_EQ(o["code"].toInt(), 0);
@@ -116,10 +116,12 @@ TEST_F(Files, BondToAnEmptySiteFailsTheLoad) {
 TEST_F(Files, ElementTableAndUsageErrors) {
     Outcome r = Calc({"--atoms", dir_.filePath("none.dat"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains("原子データファイルの読み込みに失敗しました"));
+    EXPECT_TRUE(
+        QString::fromLocal8Bit(r.err).contains("原子データファイルの読み込みに失敗しました"));
     r = Calc({"--atoms", Write("bad.dat", "C,1,0,0,1\r\n"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(QString::fromLocal8Bit(r.err).contains("原子データファイルのデータが正しくありません。"));
+    EXPECT_TRUE(
+        QString::fromLocal8Bit(r.err).contains("原子データファイルのデータが正しくありません。"));
     EXPECT_EQ(Calc({}).status, 2);
     EXPECT_EQ(Calc({"--no-such-option", Tpl("ethylene")}).status, 2);
     // A table whose only element gives three electrons: more than the orbitals hold.

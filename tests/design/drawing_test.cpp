@@ -11,8 +11,10 @@
 namespace {
 
 class FakeView : public DrawingView {
-public:
-    void CreateTile(std::int16_t site, std::int16_t element) override { tiles[site] = {element, 0}; }
+  public:
+    void CreateTile(std::int16_t site, std::int16_t element) override {
+        tiles[site] = {element, 0};
+    }
     void RemoveTile(std::int16_t site) override { tiles.erase(site); }
     std::int16_t TileState(std::int16_t site) const override { return tiles.at(site).state; }
     void SelectTile(std::int16_t site) override { tiles.at(site).state = 1; }
@@ -39,7 +41,7 @@ public:
 };
 
 class Drawing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         modOrbix::ComputeSites();
         modOrbix::BuildSiteLinks();

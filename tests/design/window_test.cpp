@@ -40,13 +40,14 @@ QString PngDir() {
 }
 
 class Design : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         modOrbix::CurrentMolecule.reset();
         modCommon::testing::MillisecondsPerSecond = 1;
         int code = -1;
         form = modOrbix::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
-        ASSERT_TRUE(form) << code << " " << (dlg.messages.empty() ? "" : dlg.messages[0].text.toStdString());
+        ASSERT_TRUE(form) << code << " "
+                          << (dlg.messages.empty() ? "" : dlg.messages[0].text.toStdString());
         QApplication::processEvents();
     }
     void TearDown() override {
@@ -61,8 +62,8 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton, mods, QPoint(5, 5));
     }
     void ClickTile(int site, Qt::KeyboardModifiers mods = {}) {
-        QTest::mouseClick(form->tileAtom(static_cast<std::int16_t>(site))->Widget(), Qt::LeftButton, mods,
-                          QPoint(10, 10));
+        QTest::mouseClick(form->tileAtom(static_cast<std::int16_t>(site))->Widget(), Qt::LeftButton,
+                          mods, QPoint(10, 10));
     }
     void Band(QPoint from, QPoint to) {
         QWidget& c = form->picDesign();
@@ -101,7 +102,8 @@ TEST_F(Design, OpensWithPaletteLatticeAndUntitledDocument) {
     EXPECT_EQ(form->picDesign().Lines().size(), 0);
     // Every site marker is on the canvas, none cut off.
     for (int s = 1; s <= 36; ++s)
-        EXPECT_TRUE(form->picDesign().rect().contains(form->imgAtom(static_cast<std::int16_t>(s))->geometry()))
+        EXPECT_TRUE(form->picDesign().rect().contains(
+            form->imgAtom(static_cast<std::int16_t>(s))->geometry()))
             << s;
     EXPECT_FALSE(form->DocumentChanged());
     form->grab().save(PngDir() + "design_empty.png");
@@ -221,7 +223,8 @@ TEST_F(Design, SavePromptPaths) {
     form->mnuFileNew_Click();
     EXPECT_EQ(form->Drawing().colSites().size(), 1u) << "Cancel changes nothing";
     ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_EQ(dlg.messages[0].text, "ファイル 無題の内容は変更されています。\r\n変更を保存しますか？");
+    EXPECT_EQ(dlg.messages[0].text,
+              "ファイル 無題の内容は変更されています。\r\n変更を保存しますか？");
     EXPECT_EQ(dlg.messages[0].title, "Orbix分子軌道法");
 
     dlg.answers.push_back(MsgAnswer::kNo);

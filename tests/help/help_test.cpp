@@ -12,7 +12,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-
 #include <memory>
 #include <string>
 
@@ -36,7 +35,7 @@ void ExpectFills(const frmHelp& help) {
 
 // Closes every help window a test left open.
 class HelpTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         while (frmHelp* open = frmHelp::Find()) open->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -68,9 +67,10 @@ TEST_F(HelpTest, ShippedHelpTextIsCp932WithCrLfAndShownWhole) {
     ASSERT_EQ(modCommon::ReadTextFile(kShippedHelp, text), 1);
     EXPECT_EQ(QString::fromStdString(text).count(QChar(0xFFFD)), 0) << "not CP932 throughout";
     // The pages the text is meant to explain are all named in it.
-    for (const char* topic : {"原子パレット", "結合", "原子の削除", "計算実行", "固有値および固有ベクトル",
-                              "π電子密度", "結合次数", "軌道エネルギー準位", "クローン積分", "共鳴積分",
-                              "平面", "立体", "CSV", "印刷", ".mol", ".tpl", "ﾃﾝﾌﾟﾚｰﾄ"})
+    for (const char* topic :
+         {"原子パレット", "結合", "原子の削除", "計算実行", "固有値および固有ベクトル", "π電子密度",
+          "結合次数", "軌道エネルギー準位", "クローン積分", "共鳴積分", "平面", "立体", "CSV",
+          "印刷", ".mol", ".tpl", "ﾃﾝﾌﾟﾚｰﾄ"})
         EXPECT_TRUE(QString::fromStdString(text).contains(QString::fromUtf8(topic))) << topic;
 
     const std::string before = text;
@@ -113,7 +113,8 @@ TEST_F(HelpTest, TextBoxFillsTheWindowAfterResizeMinimiseAndRestore) {
 
 TEST_F(HelpTest, HelpCommandReusesTheOpenWindowWithoutReadingAgain) {
     QByteArray many;
-    for (int i = 0; i < 200; ++i) many += "\x83\x77\x83\x8B\x83\x76 " + QByteArray::number(i) + "\r\n";  // ヘルプ
+    for (int i = 0; i < 200; ++i)
+        many += "\x83\x77\x83\x8B\x83\x76 " + QByteArray::number(i) + "\r\n";  // ヘルプ
     const std::string path = WriteHelp(many);
 
     ASSERT_TRUE(ShowHelp(path));

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class TempDir : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("orbix_files_" + std::to_string(::getpid()) + "_" +
@@ -64,7 +64,8 @@ TEST_F(TempDir, JapaneseTextRoundTripsThroughCp932) {
     ASSERT_EQ(modCommon::ReadTextLines(path, lines), 0);
     EXPECT_EQ(lines, std::vector<std::string>{text});
     // Bytes that are not CP932 never stop the reader.
-    EXPECT_EQ(modCommon::ReadTextLines(Write("bin", std::string("\x81\xff\x00\xa0z", 5)), lines), 0);
+    EXPECT_EQ(modCommon::ReadTextLines(Write("bin", std::string("\x81\xff\x00\xa0z", 5)), lines),
+              0);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].back(), 'z');
 }

@@ -7,7 +7,7 @@
 namespace {
 
 class Lattice : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         modOrbix::ComputeSites();
         modOrbix::BuildSiteLinks();

@@ -1,6 +1,7 @@
+#include "orbix/model/Molecule.h"
+
 #include <gtest/gtest.h>
 
-#include "orbix/model/Molecule.h"
 #include "orbix/model/RunTimeError.h"
 
 namespace {

@@ -1,6 +1,7 @@
+#include "orbix/model/MoleculeFile.h"
+
 #include <gtest/gtest.h>
 
-#include "orbix/model/MoleculeFile.h"
 #include "orbix/model/modOrbix.h"
 
 namespace {
@@ -68,17 +69,17 @@ TEST(ParseDrawing, RefusesWhatCannotBeLoaded) {
         const char* bonds;
         size_t atomsRead;
     } cases[] = {
-        {"2-1,3", "", 1},             // no "-"
-        {"2-1,x-1", "", 1},           // not a number
-        {"0-1", "", 0},               // site out of range
+        {"2-1,3", "", 1},    // no "-"
+        {"2-1,x-1", "", 1},  // not a number
+        {"0-1", "", 0},      // site out of range
         {"37-1", "", 0},
-        {"2-1,2-1", "", 1},           // site twice
-        {"2-4", "", 0},               // element beyond the table
+        {"2-1,2-1", "", 1},  // site twice
+        {"2-4", "", 0},      // element beyond the table
         {"2-0", "", 0},
-        {"2-1,3-1", "2-3,2-3", 2},    // repeated bond
-        {"2-1,3-1", "2-3,3-2", 2},    // the same bond written the other way
-        {"2-1,3-1", "2-4", 2},        // bond to an empty site
-        {"2-1,3-1", "2-99999", 2},    // out of 16 bits
+        {"2-1,3-1", "2-3,2-3", 2},  // repeated bond
+        {"2-1,3-1", "2-3,3-2", 2},  // the same bond written the other way
+        {"2-1,3-1", "2-4", 2},      // bond to an empty site
+        {"2-1,3-1", "2-99999", 2},  // out of 16 bits
         {"2-1,3-1", "2-", 2},
         {"2-1e9", "", 0},
         {"", "", 0},

@@ -79,7 +79,8 @@ TEST(ImageSurface, TextAdvancesThePositionAndHidesTheGrid) {
 }
 
 TEST(Dialogs, FilterAndTwips) {
-    EXPECT_EQ(orbix::QtFilter(QStringLiteral("CSVﾌｧｲﾙ (*.csv)|*.csv")), QStringLiteral("CSVﾌｧｲﾙ (*.csv)"));
+    EXPECT_EQ(orbix::QtFilter(QStringLiteral("CSVﾌｧｲﾙ (*.csv)|*.csv")),
+              QStringLiteral("CSVﾌｧｲﾙ (*.csv)"));
     EXPECT_EQ(orbix::QtFilter(QStringLiteral("分子 (*.mol)|*.mol|テンプレート|*.tpl")),
               QStringLiteral("分子 (*.mol);;テンプレート (*.tpl)"));
     EXPECT_NEAR(orbix::TwipsPerPixelX(), 15, 1e-9);  // the offscreen screen has 96 DPI
@@ -89,10 +90,13 @@ TEST(Dialogs, FilterAndTwips) {
 TEST(Dialogs, ScriptAnswersAndRecords) {
     orbix::ScriptedDialogs d;
     d.answers = {orbix::MsgAnswer::kYes};
-    EXPECT_EQ(d.Message("q", "t", orbix::MsgButtons::kYesNo, orbix::MsgIcon::kNone), orbix::MsgAnswer::kYes);
-    EXPECT_EQ(d.Message("q", "t", orbix::MsgButtons::kYesNo, orbix::MsgIcon::kNone), orbix::MsgAnswer::kNo);
+    EXPECT_EQ(d.Message("q", "t", orbix::MsgButtons::kYesNo, orbix::MsgIcon::kNone),
+              orbix::MsgAnswer::kYes);
+    EXPECT_EQ(d.Message("q", "t", orbix::MsgButtons::kYesNo, orbix::MsgIcon::kNone),
+              orbix::MsgAnswer::kNo);
     EXPECT_EQ(d.unexpected, 1);
-    EXPECT_EQ(d.Message("m", "t", orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical), orbix::MsgAnswer::kOk);
+    EXPECT_EQ(d.Message("m", "t", orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical),
+              orbix::MsgAnswer::kOk);
     EXPECT_EQ(d.unexpected, 1);
     orbix::FileRequest r;
     d.files = {QStringLiteral("/x/a.csv")};

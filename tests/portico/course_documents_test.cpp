@@ -2,8 +2,6 @@
 // exercises and the answers pose the same problems, and every number the
 // answers quote is the one the calculation gives.
 
-#include "portico/RtfReader.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -14,17 +12,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocument>
-
 #include <cmath>
 #include <map>
 #include <vector>
+
+#include "portico/RtfReader.h"
 
 namespace {
 
 const QString kProgramDir = QStringLiteral(ORBIX_PROGRAM_DIR);
 
-QString DocumentText(int n, RtfReader::Outcome* outcome = nullptr)
-{
+QString DocumentText(int n, RtfReader::Outcome* outcome = nullptr) {
     QFile file(kProgramDir + QStringLiteral("document%1.rtf").arg(n));
     if (!file.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "cannot read " << file.fileName().toStdString();
@@ -43,8 +41,7 @@ struct Exercise {
     QString text;
 };
 
-std::vector<Exercise> Exercises(const QString& text)
-{
+std::vector<Exercise> Exercises(const QString& text) {
     static const QRegularExpression heading(QStringLiteral("^問題(\\d+)　(.+)$"),
                                             QRegularExpression::MultilineOption);
     static const QRegularExpression tpl(QStringLiteral("テンプレート：(\\S+\\.tpl)"));
@@ -54,7 +51,9 @@ std::vector<Exercise> Exercises(const QString& text)
     while (it.hasNext()) heads.push_back(it.next());
     for (size_t i = 0; i < heads.size(); ++i) {
         const qsizetype end = i + 1 < heads.size() ? heads[i + 1].capturedStart() : text.size();
-        Exercise e{heads[i].captured(1).toInt(), heads[i].captured(2).trimmed(), {},
+        Exercise e{heads[i].captured(1).toInt(),
+                   heads[i].captured(2).trimmed(),
+                   {},
                    text.mid(heads[i].capturedStart(), end - heads[i].capturedStart())};
         e.tpl = tpl.match(e.text).captured(1);
         found.push_back(e);
@@ -63,28 +62,26 @@ std::vector<Exercise> Exercises(const QString& text)
 }
 
 // The calculation of one template, from the headless calculator.
-QJsonObject Calculate(const QString& tpl)
-{
+QJsonObject Calculate(const QString& tpl) {
     QProcess calc;
     calc.start(kProgramDir + QStringLiteral("orbix-calc"),
                {QStringLiteral("--json"), kProgramDir + QStringLiteral("template/") + tpl});
     if (!calc.waitForFinished(30000) || calc.exitCode() != 0) {
-        ADD_FAILURE() << "orbix-calc failed on " << tpl.toStdString() << ": " << calc.readAllStandardError().toStdString();
+        ADD_FAILURE() << "orbix-calc failed on " << tpl.toStdString() << ": "
+                      << calc.readAllStandardError().toStdString();
         return {};
     }
     return QJsonDocument::fromJson(calc.readAllStandardOutput().split('\n').front()).object();
 }
 
-double Value(const QString& quoted)
-{
+double Value(const QString& quoted) {
     QString t = quoted;
     t.replace(QChar(0x2212), QLatin1Char('-'));
     return t.toDouble();
 }
 
 // A quoted number agrees when it is the value rounded to the decimals shown.
-void ExpectQuoted(const QString& quoted, double value, const std::string& what)
-{
+void ExpectQuoted(const QString& quoted, double value, const std::string& what) {
     const qsizetype dot = quoted.indexOf(QLatin1Char('.'));
     const int decimals = dot < 0 ? 0 : static_cast<int>(quoted.size() - dot - 1);
     EXPECT_LE(std::fabs(Value(quoted) - value), 0.5 * std::pow(10.0, -decimals) + 1e-9)
@@ -92,41 +89,41 @@ void ExpectQuoted(const QString& quoted, double value, const std::string& what)
 }
 
 class AnswerChecker {
-public:
-    AnswerChecker(const Exercise& e, const QJsonObject& r) : e_(e), r_(r), covered_(e.text.size(), false)
-    {
+  public:
+    AnswerChecker(const Exercise& e, const QJsonObject& r)
+        : e_(e), r_(r), covered_(e.text.size(), false) {
         n_ = r["n"].toInt();
     }
 
     double At(const char* key, int i) const { return r_[key].toArray()[i].toDouble(); }
-    double At(const char* key, int i, int j) const { return r_[key].toArray()[i].toArray()[j].toDouble(); }
+    double At(const char* key, int i, int j) const {
+        return r_[key].toArray()[i].toArray()[j].toDouble();
+    }
     bool Bonded(int i, int j) const { return i != j && At("Hmat0", i, j) != 0.0; }
 
     // Every match of pattern, handed to check; returns the number of matches.
     template <typename Check>
-    int Each(const QString& pattern, Check check)
-    {
+    int Each(const QString& pattern, Check check) {
         int count = 0;
         auto it = QRegularExpression(pattern).globalMatch(e_.text);
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
-            for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i) covered_[static_cast<size_t>(i)] = true;
+            for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i)
+                covered_[static_cast<size_t>(i)] = true;
             check(m);
             ++count;
         }
         return count;
     }
 
-    bool Index(int i) const
-    {
+    bool Index(int i) const {
         if (i >= 0 && i < n_) return true;
         ADD_FAILURE() << "index " << i + 1 << " outside the molecule";
         return false;
     }
 
     // Decimal numbers that no checked pattern quoted.
-    QStringList Unchecked() const
-    {
+    QStringList Unchecked() const {
         QStringList left;
         auto it = QRegularExpression(QStringLiteral("\\d+\\.\\d+")).globalMatch(e_.text);
         while (it.hasNext()) {
@@ -138,7 +135,7 @@ public:
 
     int n_ = 0;
 
-private:
+  private:
     const Exercise& e_;
     const QJsonObject& r_;
     std::vector<bool> covered_;
@@ -148,22 +145,21 @@ const QString kNum = QStringLiteral("([\u2212-]?\\d+\\.\\d+)");
 
 }  // namespace
 
-TEST(CourseDocuments, ShippedDocumentsAreCompleteRichText)
-{
+TEST(CourseDocuments, ShippedDocumentsAreCompleteRichText) {
     const char* titles[] = {"XMO法とは", "分子軌道法 練習問題", "分子軌道法 練習問題・解答"};
     for (int n = 1; n <= 3; ++n) {
         SCOPED_TRACE(n);
         RtfReader::Outcome outcome{};
         const QString text = DocumentText(n, &outcome);
         EXPECT_EQ(outcome, RtfReader::Outcome::Complete);
-        EXPECT_TRUE(text.startsWith(QString::fromUtf8(titles[n - 1]))) << text.left(40).toStdString();
+        EXPECT_TRUE(text.startsWith(QString::fromUtf8(titles[n - 1])))
+            << text.left(40).toStdString();
         EXPECT_FALSE(text.contains(QChar(QChar::ReplacementCharacter)));
         EXPECT_FALSE(text.contains(QLatin1Char('?'))) << "a fallback character was shown";
     }
 }
 
-TEST(CourseDocuments, ExercisesAndAnswersPoseTheSameProblems)
-{
+TEST(CourseDocuments, ExercisesAndAnswersPoseTheSameProblems) {
     const std::vector<Exercise> problems = Exercises(DocumentText(2));
     const std::vector<Exercise> answers = Exercises(DocumentText(3));
     ASSERT_GE(problems.size(), 8u);
@@ -179,8 +175,7 @@ TEST(CourseDocuments, ExercisesAndAnswersPoseTheSameProblems)
     }
 }
 
-TEST(CourseDocuments, AnswersQuoteTheNumbersOrbixComputes)
-{
+TEST(CourseDocuments, AnswersQuoteTheNumbersOrbixComputes) {
     const std::vector<Exercise> exercises = Exercises(DocumentText(3));
     ASSERT_GE(exercises.size(), 8u);
     for (const Exercise& e : exercises) {
@@ -198,73 +193,103 @@ TEST(CourseDocuments, AnswersQuoteTheNumbersOrbixComputes)
             for (int j = i + 1; j < n; ++j) bonds += c.Bonded(i, j);
         }
 
-        EXPECT_EQ(c.Each(QStringLiteral("π電子数 N = (\\d+)，(HOMO|SOMO) は φ(\\d+)，LUMO は φ(\\d+)"),
+        EXPECT_EQ(
+            c.Each(QStringLiteral("π電子数 N = (\\d+)，(HOMO|SOMO) は φ(\\d+)，LUMO は φ(\\d+)"),
+                   [&](const QRegularExpressionMatch& m) {
+                       EXPECT_EQ(m.captured(1).toInt(), electrons);
+                       EXPECT_EQ(m.captured(2),
+                                 electrons % 2 ? QStringLiteral("SOMO") : QStringLiteral("HOMO"));
+                       EXPECT_EQ(m.captured(3).toInt(), homo);
+                       EXPECT_EQ(m.captured(4).toInt(), homo + 1);
+                   }),
+            1);
+        EXPECT_EQ(c.Each(QStringLiteral("x(\\d+) = ") + kNum,
                          [&](const QRegularExpressionMatch& m) {
-                             EXPECT_EQ(m.captured(1).toInt(), electrons);
-                             EXPECT_EQ(m.captured(2), electrons % 2 ? QStringLiteral("SOMO") : QStringLiteral("HOMO"));
-                             EXPECT_EQ(m.captured(3).toInt(), homo);
-                             EXPECT_EQ(m.captured(4).toInt(), homo + 1);
-                         }), 1);
-        EXPECT_EQ(c.Each(QStringLiteral("x(\\d+) = ") + kNum, [&](const QRegularExpressionMatch& m) {
-            const int k = m.captured(1).toInt() - 1;
-            if (c.Index(k)) ExpectQuoted(m.captured(2), c.At("EigVal", k), "x" + m.captured(1).toStdString());
-        }), n);
+                             const int k = m.captured(1).toInt() - 1;
+                             if (c.Index(k))
+                                 ExpectQuoted(m.captured(2), c.At("EigVal", k),
+                                              "x" + m.captured(1).toStdString());
+                         }),
+                  n);
         EXPECT_EQ(c.Each(QStringLiteral("E = (\\d+)α \\+ ") + kNum + QStringLiteral("β"),
                          [&](const QRegularExpressionMatch& m) {
                              EXPECT_EQ(m.captured(1).toInt(), electrons);
                              ExpectQuoted(m.captured(2), r["Energy"].toDouble(), "E");
-                         }), 1);
-        EXPECT_EQ(c.Each(QStringLiteral("q(\\d+) = ") + kNum, [&](const QRegularExpressionMatch& m) {
-            const int i = m.captured(1).toInt() - 1;
-            if (c.Index(i)) ExpectQuoted(m.captured(2), c.At("P", i, i), "q" + m.captured(1).toStdString());
-        }), n);
-        EXPECT_EQ(c.Each(QStringLiteral("p\\((\\d+),(\\d+)\\) = ") + kNum + QStringLiteral("（画面 ") + kNum +
-                             QStringLiteral("）"),
+                         }),
+                  1);
+        EXPECT_EQ(c.Each(QStringLiteral("q(\\d+) = ") + kNum,
+                         [&](const QRegularExpressionMatch& m) {
+                             const int i = m.captured(1).toInt() - 1;
+                             if (c.Index(i))
+                                 ExpectQuoted(m.captured(2), c.At("P", i, i),
+                                              "q" + m.captured(1).toStdString());
+                         }),
+                  n);
+        EXPECT_EQ(c.Each(QStringLiteral("p\\((\\d+),(\\d+)\\) = ") + kNum +
+                             QStringLiteral("（画面 ") + kNum + QStringLiteral("）"),
                          [&](const QRegularExpressionMatch& m) {
                              const int i = m.captured(1).toInt() - 1, j = m.captured(2).toInt() - 1;
                              if (!c.Index(i) || !c.Index(j)) return;
                              EXPECT_TRUE(c.Bonded(i, j)) << m.captured().toStdString();
-                             ExpectQuoted(m.captured(3), c.At("P", i, j), m.captured().toStdString());
-                             ExpectQuoted(m.captured(4), 1.0 + c.At("P", i, j), m.captured().toStdString());
-                         }), bonds);
-        EXPECT_EQ(c.Each(QStringLiteral("h(\\d+) = ") + kNum, [&](const QRegularExpressionMatch& m) {
-            const int i = m.captured(1).toInt() - 1;
-            if (c.Index(i)) ExpectQuoted(m.captured(2), c.At("Hmat0", i, i), m.captured().toStdString());
-        }), hetero ? n : 0);
-        EXPECT_EQ(c.Each(QStringLiteral("k\\((\\d+),(\\d+)\\) = ") + kNum, [&](const QRegularExpressionMatch& m) {
-            const int i = m.captured(1).toInt() - 1, j = m.captured(2).toInt() - 1;
-            if (!c.Index(i) || !c.Index(j)) return;
-            EXPECT_TRUE(c.Bonded(i, j)) << m.captured().toStdString();
-            ExpectQuoted(m.captured(3), c.At("Hmat0", i, j), m.captured().toStdString());
-        }), hetero ? bonds : 0);
-        c.Each(QStringLiteral("非局在化エネルギー：") + kNum + QStringLiteral("β − ") + kNum + QStringLiteral("β = ") + kNum +
-                   QStringLiteral("β"),
+                             ExpectQuoted(m.captured(3), c.At("P", i, j),
+                                          m.captured().toStdString());
+                             ExpectQuoted(m.captured(4), 1.0 + c.At("P", i, j),
+                                          m.captured().toStdString());
+                         }),
+                  bonds);
+        EXPECT_EQ(c.Each(QStringLiteral("h(\\d+) = ") + kNum,
+                         [&](const QRegularExpressionMatch& m) {
+                             const int i = m.captured(1).toInt() - 1;
+                             if (c.Index(i))
+                                 ExpectQuoted(m.captured(2), c.At("Hmat0", i, i),
+                                              m.captured().toStdString());
+                         }),
+                  hetero ? n : 0);
+        EXPECT_EQ(c.Each(QStringLiteral("k\\((\\d+),(\\d+)\\) = ") + kNum,
+                         [&](const QRegularExpressionMatch& m) {
+                             const int i = m.captured(1).toInt() - 1, j = m.captured(2).toInt() - 1;
+                             if (!c.Index(i) || !c.Index(j)) return;
+                             EXPECT_TRUE(c.Bonded(i, j)) << m.captured().toStdString();
+                             ExpectQuoted(m.captured(3), c.At("Hmat0", i, j),
+                                          m.captured().toStdString());
+                         }),
+                  hetero ? bonds : 0);
+        c.Each(QStringLiteral("非局在化エネルギー：") + kNum + QStringLiteral("β − ") + kNum +
+                   QStringLiteral("β = ") + kNum + QStringLiteral("β"),
                [&](const QRegularExpressionMatch& m) {
-                   ExpectQuoted(m.captured(1), r["Energy"].toDouble(), "total energy of the delocalisation");
+                   ExpectQuoted(m.captured(1), r["Energy"].toDouble(),
+                                "total energy of the delocalisation");
                    // The localised reference: 2β for every isolated double bond.
                    const double reference = Value(m.captured(2));
                    EXPECT_EQ(std::fmod(reference, 2.0), 0.0) << m.captured().toStdString();
-                   ExpectQuoted(m.captured(3), r["Energy"].toDouble() - reference, m.captured().toStdString());
+                   ExpectQuoted(m.captured(3), r["Energy"].toDouble() - reference,
+                                m.captured().toStdString());
                });
-        c.Each(QStringLiteral("ΔE = ") + kNum + QStringLiteral("\\|β\\|"), [&](const QRegularExpressionMatch& m) {
-            ExpectQuoted(m.captured(1), c.At("EigVal", homo - 1) - c.At("EigVal", homo), "HOMO-LUMO gap");
-        });
+        c.Each(QStringLiteral("ΔE = ") + kNum + QStringLiteral("\\|β\\|"),
+               [&](const QRegularExpressionMatch& m) {
+                   ExpectQuoted(m.captured(1), c.At("EigVal", homo - 1) - c.At("EigVal", homo),
+                                "HOMO-LUMO gap");
+               });
         c.Each(QStringLiteral("φ(\\d+) = ([^\\n]+)"), [&](const QRegularExpressionMatch& m) {
             const int k = m.captured(1).toInt() - 1;
             if (!c.Index(k)) return;
-            static const QRegularExpression term(QStringLiteral("([+\u2212-])?\\s*(\\d+\\.\\d+)χ(\\d+)"));
+            static const QRegularExpression term(
+                QStringLiteral("([+\u2212-])?\\s*(\\d+\\.\\d+)χ(\\d+)"));
             auto it = term.globalMatch(m.captured(2));
             int terms = 0;
             while (it.hasNext()) {
                 const QRegularExpressionMatch t = it.next();
                 const int atom = t.captured(3).toInt() - 1;
                 if (!c.Index(atom)) continue;
-                const QString quoted = (t.captured(1) == QStringLiteral("+") ? QString() : t.captured(1)) + t.captured(2);
+                const QString quoted =
+                    (t.captured(1) == QStringLiteral("+") ? QString() : t.captured(1)) +
+                    t.captured(2);
                 ExpectQuoted(quoted, c.At("Cvec", atom, k), m.captured().toStdString());
                 ++terms;
             }
             EXPECT_EQ(terms, n) << m.captured().toStdString();
         });
-        EXPECT_TRUE(c.Unchecked().isEmpty()) << "numbers no check reads: " << c.Unchecked().join(" ").toStdString();
+        EXPECT_TRUE(c.Unchecked().isEmpty())
+            << "numbers no check reads: " << c.Unchecked().join(" ").toStdString();
     }
 }

@@ -1,16 +1,14 @@
-#include "portico/RunningInstance.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
-TEST(RunningInstance, OnlyTheFirstHoldsTheLock)
-{
+#include "portico/RunningInstance.h"
+
+TEST(RunningInstance, OnlyTheFirstHoldsTheLock) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("portico.lock"));
     auto first = std::make_unique<RunningInstance>(path);
@@ -23,8 +21,7 @@ TEST(RunningInstance, OnlyTheFirstHoldsTheLock)
     EXPECT_TRUE(third.Acquire());
 }
 
-TEST(RunningInstance, LockOfALauncherThatCrashedIsTakenOver)
-{
+TEST(RunningInstance, LockOfALauncherThatCrashedIsTakenOver) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("portico.lock"));
     // A process that has ended: start one and wait for it.
@@ -41,15 +38,13 @@ TEST(RunningInstance, LockOfALauncherThatCrashedIsTakenOver)
     EXPECT_TRUE(instance.Acquire());
 }
 
-TEST(RunningInstance, UnwritableLockFolderDoesNotKeepTheLauncherFromStarting)
-{
+TEST(RunningInstance, UnwritableLockFolderDoesNotKeepTheLauncherFromStarting) {
     RunningInstance instance(QStringLiteral("/nonexistent-folder/portico.lock"));
     EXPECT_TRUE(instance.Acquire());
 }
 
 // The real program, twice, with its own runtime folder.
-TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns)
-{
+TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns) {
     QTemporaryDir runtime;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -60,7 +55,8 @@ TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns)
     first.setProcessEnvironment(env);
     first.start(program);
     ASSERT_TRUE(first.waitForStarted());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(runtime.filePath(QStringLiteral("portico.lock"))); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFile::exists(runtime.filePath(QStringLiteral("portico.lock"))); }, 10000));
 
     QProcess second;
     second.setProcessEnvironment(env);

@@ -1,18 +1,17 @@
-#include "PorticoFixture.h"
-
-#include "portico/Twips.h"
-
 #include <QFontInfo>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBrowser>
-#include <QTextDocument>
-#include <QImage>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include "PorticoFixture.h"
+#include "portico/Twips.h"
 
 namespace {
 
@@ -32,8 +31,7 @@ const ButtonRow kButtons[] = {
 
 }  // namespace
 
-TEST_F(PorticoTest, MainMenuLayoutIsTheDesignedOne)
-{
+TEST_F(PorticoTest, MainMenuLayoutIsTheDesignedOne) {
     frmMainMenu menu(Folder());
     menu.show();
     EXPECT_EQ(menu.windowTitle(), QStringLiteral("Orbix分子軌道法－メニュー"));
@@ -47,7 +45,8 @@ TEST_F(PorticoTest, MainMenuLayoutIsTheDesignedOne)
         auto* button = menu.findChild<QPushButton*>(QString::fromLatin1(row.name));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->text(), QString::fromUtf8(row.caption));
-        EXPECT_EQ(button->geometry(), QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15));
+        EXPECT_EQ(button->geometry(),
+                  QRect(row.left / 15, row.top / 15, row.width / 15, row.height / 15));
         EXPECT_EQ(button->geometry(), Twips::ToPixels(row.left, row.top, row.width, row.height));
         EXPECT_EQ(button->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
         EXPECT_EQ(button->font().pointSize(), 18);
@@ -64,8 +63,7 @@ TEST_F(PorticoTest, MainMenuLayoutIsTheDesignedOne)
     EXPECT_EQ(picture.pixelColor(600, 300), QColor(255, 240, 208));
 }
 
-TEST_F(PorticoTest, TabOrderFollowsTheDesign)
-{
+TEST_F(PorticoTest, TabOrderFollowsTheDesign) {
     frmMainMenu menu(Folder());
     menu.show();
     std::vector<QString> order;
@@ -74,7 +72,8 @@ TEST_F(PorticoTest, TabOrderFollowsTheDesign)
         if (qobject_cast<QPushButton*>(w)) order.push_back(w->objectName());
         w = w->nextInFocusChain();
     } while (w != menu.cmdDocument.at(1));
-    const std::vector<QString> expected = {"cmdDocument1", "cmdPlay", "cmdDocument2", "cmdExit", "cmdDocument3"};
+    const std::vector<QString> expected = {"cmdDocument1", "cmdPlay", "cmdDocument2", "cmdExit",
+                                           "cmdDocument3"};
     EXPECT_EQ(order, expected);
 
     // And the Tab key walks it.
@@ -85,27 +84,28 @@ TEST_F(PorticoTest, TabOrderFollowsTheDesign)
     EXPECT_EQ(QApplication::focusWidget(), menu.cmdDocument.at(2));
 }
 
-TEST_F(PorticoTest, MainMenuIsCentredOnTheScreen)
-{
+TEST_F(PorticoTest, MainMenuIsCentredOnTheScreen) {
     frmMainMenu menu(Folder());
     menu.show();
-    const QPoint offset = menu.frameGeometry().center() - menu.screen()->availableGeometry().center();
+    const QPoint offset =
+        menu.frameGeometry().center() - menu.screen()->availableGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
-TEST_F(PorticoTest, ProgramFolderHasOneSlashAppended)
-{
+TEST_F(PorticoTest, ProgramFolderHasOneSlashAppended) {
     EXPECT_EQ(frmMainMenu::ProgramFolderOf(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(frmMainMenu::ProgramFolderOf(QStringLiteral("/opt/orbix")), QStringLiteral("/opt/orbix/"));
-    EXPECT_EQ(frmMainMenu::ProgramFolderOf(QStringLiteral("/opt/orbix/")), QStringLiteral("/opt/orbix/"));
+    EXPECT_EQ(frmMainMenu::ProgramFolderOf(QStringLiteral("/opt/orbix")),
+              QStringLiteral("/opt/orbix/"));
+    EXPECT_EQ(frmMainMenu::ProgramFolderOf(QStringLiteral("/opt/orbix/")),
+              QStringLiteral("/opt/orbix/"));
     EXPECT_EQ(frmDocument::DocumentFile(QStringLiteral("/"), 2), QStringLiteral("/document2.rtf"));
     EXPECT_EQ(frmMainMenu(QStringLiteral("/")).OrbixFile(), QStringLiteral("/Orbix"));
     // Without a folder given, the folder of the running program.
-    EXPECT_EQ(frmMainMenu().ProgramFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    EXPECT_EQ(frmMainMenu().ProgramFolder(),
+              QCoreApplication::applicationDirPath() + QLatin1Char('/'));
 }
 
-TEST_F(PorticoTest, SecondClickOnADocumentFocusesItsViewer)
-{
+TEST_F(PorticoTest, SecondClickOnADocumentFocusesItsViewer) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -127,8 +127,7 @@ TEST_F(PorticoTest, SecondClickOnADocumentFocusesItsViewer)
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(PorticoTest, EachDocumentHasItsViewerAndCaption)
-{
+TEST_F(PorticoTest, EachDocumentHasItsViewerAndCaption) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -148,8 +147,7 @@ TEST_F(PorticoTest, EachDocumentHasItsViewerAndCaption)
     }
 }
 
-TEST_F(PorticoTest, ButtonIsDisabledWithTheHourglassWhileItsDocumentOpens)
-{
+TEST_F(PorticoTest, ButtonIsDisabledWithTheHourglassWhileItsDocumentOpens) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -169,8 +167,7 @@ TEST_F(PorticoTest, ButtonIsDisabledWithTheHourglassWhileItsDocumentOpens)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(PorticoTest, ClosingTheMainMenuClosesTheViewers)
-{
+TEST_F(PorticoTest, ClosingTheMainMenuClosesTheViewers) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -185,8 +182,7 @@ TEST_F(PorticoTest, ClosingTheMainMenuClosesTheViewers)
     EXPECT_TRUE(second.isNull());
 }
 
-TEST_F(PorticoTest, ExitClosesTheMenuAndItsViewers)
-{
+TEST_F(PorticoTest, ExitClosesTheMenuAndItsViewers) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -197,8 +193,7 @@ TEST_F(PorticoTest, ExitClosesTheMenuAndItsViewers)
     EXPECT_TRUE(Viewers().empty());
 }
 
-TEST_F(PorticoTest, CloseMenuItemDiscardsTheTextAndAReopenShowsItAgain)
-{
+TEST_F(PorticoTest, CloseMenuItemDiscardsTheTextAndAReopenShowsItAgain) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.show();
@@ -220,8 +215,7 @@ TEST_F(PorticoTest, CloseMenuItemDiscardsTheTextAndAReopenShowsItAgain)
     EXPECT_FALSE(Viewers().front()->rtfDocument->document()->isEmpty());
 }
 
-TEST_F(PorticoTest, TextFillsTheViewerBelowItsMenuBar)
-{
+TEST_F(PorticoTest, TextFillsTheViewerBelowItsMenuBar) {
     CopyDocuments();
     frmMainMenu menu(Folder());
     menu.cmdDocument_Click(1);
@@ -231,12 +225,12 @@ TEST_F(PorticoTest, TextFillsTheViewerBelowItsMenuBar)
         QCoreApplication::processEvents();
         const int bar = viewer->menuBar()->height();
         EXPECT_GT(bar, 0);
-        EXPECT_EQ(viewer->rtfDocument->geometry(), QRect(0, bar, size.width(), size.height() - bar));
+        EXPECT_EQ(viewer->rtfDocument->geometry(),
+                  QRect(0, bar, size.width(), size.height() - bar));
     }
 }
 
-TEST_F(PorticoTest, MissingDocumentIsToldAndTheLauncherStaysUsable)
-{
+TEST_F(PorticoTest, MissingDocumentIsToldAndTheLauncherStaysUsable) {
     frmMainMenu menu(Folder());
     menu.show();
     QTest::mouseClick(menu.cmdDocument.at(2), Qt::LeftButton);
@@ -254,8 +248,7 @@ TEST_F(PorticoTest, MissingDocumentIsToldAndTheLauncherStaysUsable)
     EXPECT_EQ(messages_.size(), 1u);
 }
 
-TEST_F(PorticoTest, UnreadableDocumentIsTold)
-{
+TEST_F(PorticoTest, UnreadableDocumentIsTold) {
     ASSERT_TRUE(QDir(Folder()).mkdir(QStringLiteral("document1.rtf")));
     frmMainMenu menu(Folder());
     menu.cmdDocument_Click(1);
@@ -266,8 +259,7 @@ TEST_F(PorticoTest, UnreadableDocumentIsTold)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(PorticoTest, DocumentThatIsNoRichTextIsShownAsText)
-{
+TEST_F(PorticoTest, DocumentThatIsNoRichTextIsShownAsText) {
     QFile file(Folder() + QStringLiteral("document2.rtf"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("練習問題は準備中です。");
@@ -275,11 +267,11 @@ TEST_F(PorticoTest, DocumentThatIsNoRichTextIsShownAsText)
     frmMainMenu menu(Folder());
     menu.cmdDocument_Click(2);
     ASSERT_EQ(Viewers().size(), 1u);
-    EXPECT_EQ(Viewers().front()->rtfDocument->toPlainText(), QStringLiteral("練習問題は準備中です。"));
+    EXPECT_EQ(Viewers().front()->rtfDocument->toPlainText(),
+              QStringLiteral("練習問題は準備中です。"));
 }
 
-TEST_F(PorticoTest, MissingOrbixIsToldAndTheLauncherStaysUsable)
-{
+TEST_F(PorticoTest, MissingOrbixIsToldAndTheLauncherStaysUsable) {
     frmMainMenu menu(Folder());
     menu.show();
     QTest::mouseClick(menu.cmdPlay, Qt::LeftButton);
@@ -299,8 +291,7 @@ TEST_F(PorticoTest, MissingOrbixIsToldAndTheLauncherStaysUsable)
     EXPECT_TRUE(menu.isVisible());
 }
 
-TEST_F(PorticoTest, PlayStartsANewOrbixEachClickInItsFolder)
-{
+TEST_F(PorticoTest, PlayStartsANewOrbixEachClickInItsFolder) {
     frmMainMenu menu(Folder());
     QFile script(menu.OrbixFile());
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
@@ -313,18 +304,20 @@ TEST_F(PorticoTest, PlayStartsANewOrbixEachClickInItsFolder)
     EXPECT_TRUE(messages_.empty());
     QFile log(Folder() + QStringLiteral("started.txt"));
     QStringList lines;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        if (!log.open(QIODevice::ReadOnly)) return false;
-        lines = QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        log.close();
-        return lines.size() == 2;
-    }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (!log.open(QIODevice::ReadOnly)) return false;
+            lines =
+                QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            log.close();
+            return lines.size() == 2;
+        },
+        10000));
     for (const QString& line : lines)
         EXPECT_EQ(QDir(line).canonicalPath(), QDir(Folder()).canonicalPath());
 }
 
-TEST_F(PorticoTest, PicturesOfTheWindows)
-{
+TEST_F(PorticoTest, PicturesOfTheWindows) {
     CopyDocuments();
     const QString shots = QStringLiteral(ORBIX_BINARY_DIR) + QStringLiteral("portico-shots/");
     ASSERT_TRUE(QDir().mkpath(shots));

@@ -1,13 +1,12 @@
-#include "portico/RtfReader.h"
-
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
-
 #include <vector>
+
+#include "portico/RtfReader.h"
 
 namespace {
 
@@ -23,8 +22,7 @@ struct Reading {
     int blocks;
 };
 
-Reading Read(const QByteArray& rtf)
-{
+Reading Read(const QByteArray& rtf) {
     QTextDocument doc;
     Reading r{RtfReader::Read(rtf, doc), doc.toRawText(), {}, doc.blockCount()};
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
@@ -34,8 +32,7 @@ Reading Read(const QByteArray& rtf)
 }
 
 // The fragment holding text; fragments of equal format are merged.
-const Run* RunWith(const Reading& r, const QString& text)
-{
+const Run* RunWith(const Reading& r, const QString& text) {
     static const Run missing;
     for (const Run& run : r.runs)
         if (run.text.contains(text)) return &run;
@@ -45,22 +42,19 @@ const Run* RunWith(const Reading& r, const QString& text)
 
 }  // namespace
 
-TEST(RtfReaderText, HexEscapesDecodeInTheDocumentCodePage)
-{
+TEST(RtfReaderText, HexEscapesDecodeInTheDocumentCodePage) {
     // 日本語 in CP932, then テ with its trail byte written as a literal 'e'.
     const Reading r = Read("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'8c\\'ea\\'83e}");
     EXPECT_EQ(r.outcome, RtfReader::Outcome::Complete);
     EXPECT_EQ(r.text, QStringLiteral("日本語テ"));
 }
 
-TEST(RtfReaderText, WithoutACodePageHexEscapesAreWindows1252)
-{
+TEST(RtfReaderText, WithoutACodePageHexEscapesAreWindows1252) {
     EXPECT_EQ(Read("{\\rtf1\\ansi caf\\'e9 \\'80}").text, QStringLiteral("café €"));
     EXPECT_EQ(Read("{\\rtf1 \\'e9}").text, QStringLiteral("é"));
 }
 
-TEST(RtfReaderText, UnicodeEscapesSkipTheirFallbackCharacters)
-{
+TEST(RtfReaderText, UnicodeEscapesSkipTheirFallbackCharacters) {
     // \uc1 (the default) skips one character, \uc2 the two bytes of a
     // double-byte fallback, \uc0 none.
     EXPECT_EQ(Read("{\\rtf1 \\u26085?\\u26412\\'3f}").text, QStringLiteral("日本"));
@@ -75,26 +69,23 @@ TEST(RtfReaderText, UnicodeEscapesSkipTheirFallbackCharacters)
     EXPECT_EQ(Read("{\\rtf1 {\\uc3\\u946 a}bc}").text, QStringLiteral("βbc"));
 }
 
-TEST(RtfReaderText, BothEscapeFormsOfJapaneseInOneParagraph)
-{
-    const Reading r = Read("{\\rtf1\\ansi\\ansicpg932\\uc1 \\'95\\'aa\\'8e\\'71\\u36556?\\u36947?\\'96\\'40}");
+TEST(RtfReaderText, BothEscapeFormsOfJapaneseInOneParagraph) {
+    const Reading r =
+        Read("{\\rtf1\\ansi\\ansicpg932\\uc1 \\'95\\'aa\\'8e\\'71\\u36556?\\u36947?\\'96\\'40}");
     EXPECT_EQ(r.text, QStringLiteral("分子軌道法"));
 }
 
-TEST(RtfReaderText, ParagraphsLineBreaksTabsAndEscapedSymbols)
-{
+TEST(RtfReaderText, ParagraphsLineBreaksTabsAndEscapedSymbols) {
     const Reading r = Read("{\\rtf1 one\\par two\\line three\\tab four\\par\n\\{\\}\\\\\\~end}");
     EXPECT_EQ(r.blocks, 3);
     EXPECT_EQ(r.text, QStringLiteral("one\u2029two\u2028three\tfour\u2029{}\\\u00a0end"));
 }
 
-TEST(RtfReaderText, LineEndsInTheFileAreNoText)
-{
+TEST(RtfReaderText, LineEndsInTheFileAreNoText) {
     EXPECT_EQ(Read("{\\rtf1 a\r\nb\nc}").text, QStringLiteral("abc"));
 }
 
-TEST(RtfReaderDestinations, FontTableInfoAndStarredGroupsAreSkipped)
-{
+TEST(RtfReaderDestinations, FontTableInfoAndStarredGroupsAreSkipped) {
     const Reading r = Read(
         "{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fnil\\fcharset128 \\'82\\'6c\\'82\\'72 Gothic;}}"
         "{\\*\\generator Writer 1.0;}{\\info{\\title Secret}{\\author Someone}}"
@@ -104,16 +95,16 @@ TEST(RtfReaderDestinations, FontTableInfoAndStarredGroupsAreSkipped)
     EXPECT_EQ(r.text, QStringLiteral("shownlinktext"));
 }
 
-TEST(RtfReaderDestinations, BinaryDataIsSkippedByItsLength)
-{
+TEST(RtfReaderDestinations, BinaryDataIsSkippedByItsLength) {
     EXPECT_EQ(Read("{\\rtf1 a{\\*\\blob\\bin4 }{\\}}b}").text, QStringLiteral("ab"));
     EXPECT_EQ(Read("{\\rtf1 a\\bin3 x}yb}").text, QStringLiteral("ab"));
 }
 
-TEST(RtfReaderFormat, NestedGroupsRestoreTheFormatOfTheirParent)
-{
+TEST(RtfReaderFormat, NestedGroupsRestoreTheFormatOfTheirParent) {
     const Reading r = Read("{\\rtf1 a{\\b b{\\i c{\\ul d}}e}f\\b g\\b0 h}");
-    const auto weight = [&](const char* t) { return RunWith(r, QString::fromLatin1(t))->format.fontWeight(); };
+    const auto weight = [&](const char* t) {
+        return RunWith(r, QString::fromLatin1(t))->format.fontWeight();
+    };
     EXPECT_EQ(weight("a"), QFont::Normal);
     EXPECT_EQ(weight("b"), QFont::Bold);
     EXPECT_TRUE(RunWith(r, "c")->format.fontItalic());
@@ -127,8 +118,7 @@ TEST(RtfReaderFormat, NestedGroupsRestoreTheFormatOfTheirParent)
     EXPECT_EQ(weight("h"), QFont::Normal);
 }
 
-TEST(RtfReaderFormat, FontSizesAreHalfPoints)
-{
+TEST(RtfReaderFormat, FontSizesAreHalfPoints) {
     const Reading r = Read("{\\rtf1 a{\\fs40 b{\\fs21 c}}\\fs0 d\\fs36 e\\plain f}");
     EXPECT_DOUBLE_EQ(RunWith(r, "a")->format.fontPointSize(), 12.0);
     EXPECT_DOUBLE_EQ(RunWith(r, "b")->format.fontPointSize(), 20.0);
@@ -138,8 +128,7 @@ TEST(RtfReaderFormat, FontSizesAreHalfPoints)
     EXPECT_DOUBLE_EQ(RunWith(r, "f")->format.fontPointSize(), 12.0);
 }
 
-TEST(RtfReaderFormat, ColourTableIndexesFromTheAutomaticColour)
-{
+TEST(RtfReaderFormat, ColourTableIndexesFromTheAutomaticColour) {
     const Reading r = Read(
         "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
         "\\cf1 r{\\cf2 b}\\cf0 a\\cf7 x\\cf2\\highlight1 h}");
@@ -151,14 +140,13 @@ TEST(RtfReaderFormat, ColourTableIndexesFromTheAutomaticColour)
     EXPECT_EQ(RunWith(r, "h")->format.background().color(), QColor(255, 0, 0));
 }
 
-TEST(RtfReaderFormat, ColourTableWithoutAutomaticEntryOrLastSemicolon)
-{
-    const Reading r = Read("{\\rtf1{\\colortbl\\red0\\green128\\blue0;\\red9\\green9\\blue9}\\cf1 n}");
+TEST(RtfReaderFormat, ColourTableWithoutAutomaticEntryOrLastSemicolon) {
+    const Reading r =
+        Read("{\\rtf1{\\colortbl\\red0\\green128\\blue0;\\red9\\green9\\blue9}\\cf1 n}");
     EXPECT_EQ(RunWith(r, "n")->format.foreground().color(), QColor(9, 9, 9));
 }
 
-TEST(RtfReaderFormat, ParagraphAlignmentAndIndentApplyToTheirParagraph)
-{
+TEST(RtfReaderFormat, ParagraphAlignmentAndIndentApplyToTheirParagraph) {
     QTextDocument doc;
     RtfReader::Read("{\\rtf1\\qc centred\\par\\pard\\li300 indented\\par\\pard plain}", doc);
     ASSERT_EQ(doc.blockCount(), 3);
@@ -168,8 +156,7 @@ TEST(RtfReaderFormat, ParagraphAlignmentAndIndentApplyToTheirParagraph)
     EXPECT_DOUBLE_EQ(doc.findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
 }
 
-TEST(RtfReaderFormat, TabStopsBelongToTheParagraphThatSetsThem)
-{
+TEST(RtfReaderFormat, TabStopsBelongToTheParagraphThatSetsThem) {
     QTextDocument doc;
     RtfReader::Read("{\\rtf1\\tx1500\\tx3000 a\\tab b\\par\\pard c}", doc);
     const QList<QTextOption::Tab> tabs = doc.findBlockByNumber(0).blockFormat().tabPositions();
@@ -179,8 +166,7 @@ TEST(RtfReaderFormat, TabStopsBelongToTheParagraphThatSetsThem)
     EXPECT_TRUE(doc.findBlockByNumber(1).blockFormat().tabPositions().isEmpty());
 }
 
-TEST(RtfReaderMalformed, TruncatedFilesKeepWhatWasRead)
-{
+TEST(RtfReaderMalformed, TruncatedFilesKeepWhatWasRead) {
     Reading r = Read("{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b{\\b bold");
     EXPECT_EQ(r.outcome, RtfReader::Outcome::Truncated);
     EXPECT_EQ(r.text, QStringLiteral("日本bold"));
@@ -193,23 +179,20 @@ TEST(RtfReaderMalformed, TruncatedFilesKeepWhatWasRead)
     EXPECT_EQ(Read("{\\rtf1 ab\\bin999999999").text, QStringLiteral("ab"));
 }
 
-TEST(RtfReaderMalformed, InvalidBytesAndSurrogatesBecomeReplacementCharacters)
-{
+TEST(RtfReaderMalformed, InvalidBytesAndSurrogatesBecomeReplacementCharacters) {
     // 0xFF is no CP932 lead byte; a lone surrogate is no character.
     EXPECT_EQ(Read("{\\rtf1\\ansicpg932 a\\'ffb}").text, QStringLiteral("a\uFFFDb"));
     EXPECT_EQ(Read("{\\rtf1 \\u-10179 x}").text, QStringLiteral("\uFFFD"));
     EXPECT_EQ(Read("{\\rtf1 \\u-8704?y}").text, QStringLiteral("\uFFFDy"));
 }
 
-TEST(RtfReaderMalformed, TextAfterTheOutermostGroupAndExtraBracesAreIgnored)
-{
+TEST(RtfReaderMalformed, TextAfterTheOutermostGroupAndExtraBracesAreIgnored) {
     const Reading r = Read("{\\rtf1 in}}} out {\\b more}");
     EXPECT_EQ(r.outcome, RtfReader::Outcome::Complete);
     EXPECT_EQ(r.text, QStringLiteral("in"));
 }
 
-TEST(RtfReaderMalformed, HugeParametersAndDeepNestingEndQuickly)
-{
+TEST(RtfReaderMalformed, HugeParametersAndDeepNestingEndQuickly) {
     QByteArray deep = "{\\rtf1 a";
     deep += QByteArray(200000, '{');
     deep += "\\b x";
@@ -222,8 +205,7 @@ TEST(RtfReaderMalformed, HugeParametersAndDeepNestingEndQuickly)
     EXPECT_TRUE(r.text.startsWith(QStringLiteral("ax")));
 }
 
-TEST(RtfReaderPlainText, NonRichTextIsShownAsItIs)
-{
+TEST(RtfReaderPlainText, NonRichTextIsShownAsItIs) {
     Reading r = Read("plain 分子\nline");
     EXPECT_EQ(r.outcome, RtfReader::Outcome::PlainText);
     EXPECT_EQ(r.text, QStringLiteral("plain 分子\u2029line"));
@@ -233,8 +215,7 @@ TEST(RtfReaderPlainText, NonRichTextIsShownAsItIs)
     EXPECT_EQ(Read("").text, QString());
 }
 
-TEST(RtfReaderPlainText, ReadingReplacesWhatTheDocumentHeld)
-{
+TEST(RtfReaderPlainText, ReadingReplacesWhatTheDocumentHeld) {
     QTextDocument doc;
     doc.setPlainText(QStringLiteral("old"));
     RtfReader::Read("{\\rtf1 new}", doc);

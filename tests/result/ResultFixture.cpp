@@ -51,6 +51,7 @@ std::string LatticeBonds(int n) {
     std::string s;
     for (int a = 1; a <= n; ++a)
         for (int b = a + 1; b <= n; ++b)
-            if (modOrbix::SitesLinked(a, b)) s += (s.empty() ? "" : ",") + std::to_string(a) + "-" + std::to_string(b);
+            if (modOrbix::SitesLinked(a, b))
+                s += (s.empty() ? "" : ",") + std::to_string(a) + "-" + std::to_string(b);
     return s;
 }

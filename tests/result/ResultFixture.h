@@ -12,7 +12,7 @@
 #include "orbix/result/frmResult.h"
 
 class FakeDesign : public DesignHost {
-public:
+  public:
     // The design window on a 1024 × 768 screen: the screen less 600 twips.
     QSize size{984, 728};
     int shown = 0, saves = 0, saveAs = 0, exits = 0;
@@ -27,7 +27,7 @@ public:
 };
 
 class ResultWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

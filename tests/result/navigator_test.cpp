@@ -14,7 +14,7 @@ namespace {
 using modCalculation::Primitive;
 
 class RecordingView : public SceneView {
-public:
+  public:
     void ChangeMenu(std::int16_t scene) override { marked.push_back(scene); }
     modCalculation::PageSurface& Surface() override { return surface; }
     modCalculation::EigenGrid& Grid() override { return grid; }
@@ -25,7 +25,7 @@ public:
 };
 
 class Navigator : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto out = testing_support::Calculate(kBenzeneAtoms, kBenzeneBonds);
         ASSERT_EQ(out.code, 0);

@@ -1,13 +1,13 @@
 // CSV output and printing of the eigen table.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
@@ -35,14 +35,15 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 // The Shift_JIS bytes of ethylene's table.
 QByteArray EthyleneCsv() {
     std::string sjis;
-    EXPECT_TRUE(modCommon::EncodeAnsi("分子軌道,1,2\r\n軌道energy,          1.,         -1.\r\n"
-                                      "1,       .7071,       .7071\r\n2,       .7071,      -.7071\r\n",
-                                      sjis));
+    EXPECT_TRUE(
+        modCommon::EncodeAnsi("分子軌道,1,2\r\n軌道energy,          1.,         -1.\r\n"
+                              "1,       .7071,       .7071\r\n2,       .7071,      -.7071\r\n",
+                              sjis));
     return QByteArray::fromStdString(sjis);
 }
 
 class Output : public ResultWindowTest {
-protected:
+  protected:
     void SetUp() override {
         ResultWindowTest::SetUp();
         ASSERT_TRUE(dir.isValid());
@@ -92,7 +93,8 @@ TEST_F(Output, OverwriteQuestionLoopsUntilYes) {
     EXPECT_EQ(ask.buttons, MsgButtons::kYesNo);
     EXPECT_EQ(ask.icon, MsgIcon::kNone);
     ASSERT_EQ(design.dialogs.fileRequests.size(), 2u);
-    EXPECT_EQ(design.dialogs.fileRequests[1].fileName, QStringLiteral("old.csv")) << "title preset after No";
+    EXPECT_EQ(design.dialogs.fileRequests[1].fileName, QStringLiteral("old.csv"))
+        << "title preset after No";
     EXPECT_EQ(ReadAll(path), EthyleneCsv());
 }
 
@@ -118,7 +120,8 @@ TEST_F(Output, FailedWriteLeavesTheOldFile) {
     modCommon::testing::WriteFailsAfterBytes = -1;
     EXPECT_EQ(ReadAll(path), QByteArray("before"));
     ExpectFailure("ﾌｧｲﾙの出力に失敗しました", QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"full.csv"}) << "temporary file left behind";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"full.csv"})
+        << "temporary file left behind";
 }
 
 TEST_F(Output, ReadOnlyFolderLeavesTheOldFile) {
@@ -128,13 +131,15 @@ TEST_F(Output, ReadOnlyFolderLeavesTheOldFile) {
     WriteAll(path, "before");
     QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
     if (::access(dir.filePath("ro").toLocal8Bit().constData(), W_OK) == 0) {
-        QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.filePath("ro"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "folder permissions do not bind this user (root)";
     }
     design.dialogs.files = {path};
     design.dialogs.answers = {MsgAnswer::kYes};
     w.mnuOutputFile_Click();
-    QFile::setPermissions(dir.filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dir.filePath("ro"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(ReadAll(path), QByteArray("before"));
     ExpectFailure("ﾌｧｲﾙの出力に失敗しました", QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"));
 }
@@ -185,13 +190,15 @@ TEST_F(Output, WideTableIsSplitIntoReadablePages) {
     for (const QString& page : pages) {
         EXPECT_TRUE(page.contains(QStringLiteral("分子軌道"))) << "page without its header row";
         EXPECT_TRUE(page.contains(QStringLiteral("軌道energy")));
-        EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral("\\n\\s*36\\s")))) << "no atom 36";
+        EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral("\\n\\s*36\\s"))))
+            << "no atom 36";
     }
     // Every eigenvalue and coefficient is printed once.
     int printed = 0;
     const QRegularExpression number(QStringLiteral("^-?\\d*\\.\\d*$"));
     for (const QString& page : pages)
-        for (const QString& word : page.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        for (const QString& word :
+             page.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
             printed += number.match(word).hasMatch();
     EXPECT_EQ(printed, 36 + 36 * 36);
 }

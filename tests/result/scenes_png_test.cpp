@@ -87,6 +87,7 @@ TEST_P(ScenePictures, EveryScene) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Molecules, ScenePictures, ::testing::Values("benzene", "pyridine", "allyl"));
+INSTANTIATE_TEST_SUITE_P(Molecules, ScenePictures,
+                         ::testing::Values("benzene", "pyridine", "allyl"));
 
 }  // namespace

@@ -16,8 +16,8 @@
 #include "orbix/calc/modCalculation.h"
 #include "orbix/platform/FlexGrid.h"
 #include "orbix/platform/ImageSurface.h"
-#include "orbix/result/InputReady.h"
 #include "orbix/platform/WaitSeconds.h"
+#include "orbix/result/InputReady.h"
 #include "tests/result/ResultFixture.h"
 #include "tests/support/TestMolecules.h"
 
@@ -25,7 +25,8 @@ namespace {
 
 QStringList Entries(const QMenu* menu) {
     QStringList out;
-    for (const QAction* a : menu->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return out;
 }
 
@@ -102,8 +103,9 @@ TEST_F(ResultWindow, DisplayShowsProgressWhileDisabled) {
     QObject::connect(&probe, &QTimer::timeout, [&] {
         frmResult& w = *window;
         const auto* cursor = QGuiApplication::overrideCursor();
-        seen.push_back({w.isEnabled(), w.lblMessage().text(), cursor && cursor->shape() == Qt::WaitCursor,
-                        w.grdMatrix().isVisible(), CountColour(w.surface(), QRectF(350, 150, 260, 15), Qt::red),
+        seen.push_back({w.isEnabled(), w.lblMessage().text(),
+                        cursor && cursor->shape() == Qt::WaitCursor, w.grdMatrix().isVisible(),
+                        CountColour(w.surface(), QRectF(350, 150, 260, 15), Qt::red),
                         CountColour(w.surface(), QRectF(70, 280, 500, 60), Qt::blue)});
     });
     probe.start(10);
@@ -138,12 +140,14 @@ TEST_F(ResultWindow, MenusToolbarAndPopup) {
     ASSERT_EQ(bar.size(), 2) << "the output menu stays out of the menu bar";
     EXPECT_EQ(bar[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
     EXPECT_EQ(bar[1]->text(), QStringLiteral("移動(&M)"));
-    EXPECT_EQ(Entries(w.mnuFile()), (QStringList{"閉じる(&C)", "-", "上書き保存(&S)", "名前を付けて保存(&A)...", "-",
-                                                 "終了(&X)"}));
+    EXPECT_EQ(Entries(w.mnuFile()), (QStringList{"閉じる(&C)", "-", "上書き保存(&S)",
+                                                 "名前を付けて保存(&A)...", "-", "終了(&X)"}));
     EXPECT_EQ(Entries(w.mnuMove()), (QStringList{"デザイン(&D)", "-", "次へ(&N)", "戻る(&B)"}));
-    EXPECT_EQ(Entries(&w.mnuOutput()), (QStringList{"データの印刷(&P)", "-", "ファイルへ出力(&F)"}));
+    EXPECT_EQ(Entries(&w.mnuOutput()),
+              (QStringList{"データの印刷(&P)", "-", "ファイルへ出力(&F)"}));
     for (QMenu* m : {w.mnuFile(), w.mnuMove(), &w.mnuOutput()})
-        for (QAction* a : m->actions()) EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
+        for (QAction* a : m->actions())
+            EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
     const char* keys[] = {"デザイン", "戻る", "次へ"};
     const char* tips[] = {"デザイン画面へ", "戻る", "次へ"};
     ASSERT_EQ(w.tbToolBar().actions().size(), 3);
@@ -174,8 +178,8 @@ TEST_F(ResultWindow, TreeToolbarEnterAndMenuNavigation) {
     frmResult& w = Open(kBenzeneAtoms, kBenzeneBonds);
     auto node = [&](int k) {
         QTreeWidgetItem* root = w.tvwMenu().topLevelItem(0);
-        const int path[13][2] = {{}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {2, -1},
-                                 {3, -1}, {3, 0}, {3, 1}, {4, -1}, {4, 0}, {4, 1}};
+        const int path[13][2] = {{},      {-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {2, -1},
+                                 {3, -1}, {3, 0},   {3, 1},  {4, -1}, {4, 0}, {4, 1}};
         QTreeWidgetItem* n = path[k][0] < 0 ? root : root->child(path[k][0]);
         return path[k][1] < 0 ? n : n->child(path[k][1]);
     };

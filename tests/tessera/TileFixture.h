@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QPainter>
-
 #include <memory>
 
 #include "tessera/TileLoader.h"
@@ -31,7 +30,7 @@ inline QImage Disc(QColor color, int size = 48) {
 }
 
 class TileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(Factory(), nullptr) << "plugin not loaded from " ORBIX_PROGRAM_DIR;
         canvas = std::make_unique<QWidget>();
@@ -40,7 +39,9 @@ protected:
         ASSERT_NE(tile, nullptr);
     }
 
-    QLabel* Label() const { return tile->Widget()->findChild<QLabel*>(QStringLiteral("lblCaption")); }
+    QLabel* Label() const {
+        return tile->Widget()->findChild<QLabel*>(QStringLiteral("lblCaption"));
+    }
     QColor CaptionColor() const { return Label()->palette().color(QPalette::WindowText); }
 
     std::unique_ptr<QWidget> canvas;

@@ -43,11 +43,14 @@ TEST(TileLoader, BrokenPluginFilesAreRefusedWithTheirOwnMessage) {
     {  // not a shared library at all
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("\x7f" "ELF but nothing after it");
+        f.write(
+            "\x7f"
+            "ELF but nothing after it");
     }
     tessera::TileLibrary garbage = LoadTileLibrary(dir.path());
     EXPECT_FALSE(garbage);
-    EXPECT_TRUE(garbage.error.contains(QStringLiteral("読み込めません"))) << garbage.error.toStdString();
+    EXPECT_TRUE(garbage.error.contains(QStringLiteral("読み込めません")))
+        << garbage.error.toStdString();
     EXPECT_FALSE(garbage.detail.isEmpty());
 
     {  // empty file

@@ -12,7 +12,7 @@ namespace {
 
 // Records the keys in the order the tile reads and writes them.
 class LoggingBag : public PropertyBag {
-public:
+  public:
     QVariant ReadProperty(const QString& name, const QVariant& def) const override {
         reads << name;
         return PropertyBag::ReadProperty(name, def);

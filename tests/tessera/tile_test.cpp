@@ -3,7 +3,6 @@
 
 #include <QMenu>
 #include <QTest>
-
 #include <vector>
 
 #include "TileFixture.h"
@@ -213,8 +212,8 @@ TEST_F(TileTest, MouseDownFromSurfaceAndCaptionCarriesPlatformFlags) {
     QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(3, 4));
     QTest::mousePress(w, Qt::LeftButton, Qt::ControlModifier, QPoint(40, 40));
     QTest::mousePress(w, Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(5, 45));
-    QTest::mousePress(w, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
-                      QPoint(10, 10));
+    QTest::mousePress(w, Qt::MiddleButton,
+                      Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, QPoint(10, 10));
     ASSERT_EQ(presses.size(), 4u);
     EXPECT_EQ(presses[0].button, 1);
     EXPECT_EQ(presses[0].shift, 0);
@@ -259,8 +258,11 @@ TEST_F(TileTest, SavesBothLooksAsPictures) {
     const struct {
         const char* caption;
         QColor disc;
-    } atoms[] = {{"C", Qt::cyan}, {"N", Qt::green}, {"O", QColor(0, 128, 128)},
-                 {"窒素", QColor(128, 0, 0)}, {"picTile1", Qt::magenta}};
+    } atoms[] = {{"C", Qt::cyan},
+                 {"N", Qt::green},
+                 {"O", QColor(0, 128, 128)},
+                 {"窒素", QColor(128, 0, 0)},
+                 {"picTile1", Qt::magenta}};
     std::vector<tessera::picTile*> tiles;
     int left = 8;
     for (const auto& a : atoms) {

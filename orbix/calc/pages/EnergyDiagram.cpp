@@ -74,7 +74,9 @@ void ShowEnergyDiagram(PageSurface& s) {
     const int A = DiagramFloor(EigVal(1)) + 1;
     const int B = DiagramFloor(-EigVal(n)) + 1;
     const int unit = 200 / (std::abs(A) + std::abs(B));
-    auto yOf = [&](double x) { return static_cast<float>(DiagramFloor(unit * x) + B * unit + 150); };
+    auto yOf = [&](double x) {
+        return static_cast<float>(DiagramFloor(unit * x) + B * unit + 150);
+    };
 
     s.ForeColor(colour::kBlack);
     s.Line(70, 150, 70, 350, colour::kBlack);

@@ -51,7 +51,8 @@ Projection ViewProjection() {
     const float theta = 0.2617995f;
     const double c = std::cos(static_cast<double>(theta));
     const double s = std::sin(static_cast<double>(theta));
-    return {static_cast<float>(c), static_cast<float>(-c * s), static_cast<float>(s * s), static_cast<float>(s)};
+    return {static_cast<float>(c), static_cast<float>(-c * s), static_cast<float>(s * s),
+            static_cast<float>(s)};
 }
 
 std::int16_t ProjectX(float x, float y, float z, float cx, float cy, float cz, float f) {
@@ -70,7 +71,8 @@ void ShowOrbitalPlanar(PageSurface& s, std::int16_t k) {
     const int o = k + 1;
     s.HideGrid();
     s.Cls();
-    Write(s, 100, 100, "分子軌道エネルギー = " + modFormat::Format(EigVal(o), "00.0000"), colour::kBlack);
+    Write(s, 100, 100, "分子軌道エネルギー = " + modFormat::Format(EigVal(o), "00.0000"),
+          colour::kBlack);
     Write(s, 10, 200, "分子軌道 = " + modFormat::PrintInt(o), colour::kRed);
     Designation(s, o, 300, 20);
     Write(s, 450, 42, "原子", colour::kBlack);
@@ -97,7 +99,8 @@ void ShowOrbitalPlanar(PageSurface& s, std::int16_t k) {
     }
     for (int j = 1; j <= n - 1; ++j)
         for (int q = 2; q <= n; ++q)
-            if (m.Bond(j, q)) s.Line(AtomPos(j).x, AtomPos(j).y, AtomPos(q).x, AtomPos(q).y, colour::kBlue);
+            if (m.Bond(j, q))
+                s.Line(AtomPos(j).x, AtomPos(j).y, AtomPos(q).x, AtomPos(q).y, colour::kBlue);
 }
 
 void ShowOrbital3D(PageSurface& s, std::int16_t k) {
@@ -142,8 +145,8 @@ void ShowOrbital3D(PageSurface& s, std::int16_t k) {
     for (int p = 2; p <= n; ++p)
         for (int q = 1; q < p; ++q)
             if (m.Bond(p, q))
-                s.Line(px(AtomPos(p).x, AtomPos(p).y, 0), py(AtomPos(p).y, 0), px(AtomPos(q).x, AtomPos(q).y, 0),
-                       py(AtomPos(q).y, 0), colour::kBlack);
+                s.Line(px(AtomPos(p).x, AtomPos(p).y, 0), py(AtomPos(p).y, 0),
+                       px(AtomPos(q).x, AtomPos(q).y, 0), py(AtomPos(q).y, 0), colour::kBlack);
     for (int i = 1; i <= n; ++i) {
         const std::int16_t X = px(AtomPos(i).x, AtomPos(i).y, 0), Y = py(AtomPos(i).y, 0);
         DrawAtomMark(s, m.Item(i)->Atom()->index(), X, Y, 10);
@@ -163,7 +166,8 @@ void ShowOrbital3D(PageSurface& s, std::int16_t k) {
             const Rgb col = (c > 0) == (lobe == 0) ? colour::kRed : colour::kBlue;
             for (int j = 1; j <= rings; ++j) {
                 const double z = h * d * j / rings;
-                const double rho = std::sqrt(std::fabs((h * std::sqrt(h * h + 8 * z * z) - (2 * z * z + h * h)) / 2));
+                const double rho = std::sqrt(
+                    std::fabs((h * std::sqrt(h * h + 8 * z * z) - (2 * z * z + h * h)) / 2));
                 for (int t = 0; t <= points; ++t) {
                     const double phi = t * kFullTurn / (a * kPointsFactor);
                     const float x = static_cast<float>(xi + std::sin(phi) * rho);

@@ -30,7 +30,8 @@ Rgb AtomColour(int element) {
     }
 }
 
-void DrawAtomMark(PageSurface& s, std::int16_t element, std::int16_t x, std::int16_t y, std::int16_t radius) {
+void DrawAtomMark(PageSurface& s, std::int16_t element, std::int16_t x, std::int16_t y,
+                  std::int16_t radius) {
     const Rgb c = AtomColour(element);
     s.FillSolid(true);
     s.FillColor(c);
@@ -55,9 +56,11 @@ void DrawSketch(PageSurface& s) {
     const Molecule& m = *modOrbix::CurrentMolecule;
     const int n = m.Count();
     for (int i = 1; i <= n; ++i) {
-        DrawAtomMark(s, m.Item(i)->Atom()->index(), Round16(AtomPos(i).x), Round16(AtomPos(i).y), 20);
+        DrawAtomMark(s, m.Item(i)->Atom()->index(), Round16(AtomPos(i).x), Round16(AtomPos(i).y),
+                     20);
         for (int j = 1; j < i; ++j)
-            if (m.Bond(i, j)) s.Line(AtomPos(i).x, AtomPos(i).y, AtomPos(j).x, AtomPos(j).y, colour::kOlive);
+            if (m.Bond(i, j))
+                s.Line(AtomPos(i).x, AtomPos(i).y, AtomPos(j).x, AtomPos(j).y, colour::kOlive);
     }
 }
 

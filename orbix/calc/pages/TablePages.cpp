@@ -67,7 +67,8 @@ void ShowCoulombIntegrals(PageSurface& s) {
     DrawSketch(s);
     Title(s, "*** クーロン積分 ***", colour::kBlue);
     for (int i = 1; i <= n; ++i)
-        Write(s, AtomPos(i).x, AtomPos(i).y + 20, modFormat::Format(Hmat0(i, i), "0.00"), colour::kBlack);
+        Write(s, AtomPos(i).x, AtomPos(i).y + 20, modFormat::Format(Hmat0(i, i), "0.00"),
+              colour::kBlack);
 }
 
 void ShowResonanceIntegrals(PageSurface& s) {
@@ -90,7 +91,8 @@ void ShowDensities(PageSurface& s) {
     Title(s, "*** π電子密度 ***", colour::kMagenta);
     DrawSketch(s);
     for (int i = 1; i <= n; ++i)
-        Write(s, AtomPos(i).x, AtomPos(i).y + 20, modFormat::Format(Hmat(i, i), "0.000"), colour::kBlue);
+        Write(s, AtomPos(i).x, AtomPos(i).y + 20, modFormat::Format(Hmat(i, i), "0.000"),
+              colour::kBlue);
 }
 
 void ShowBondOrders(PageSurface& s) {

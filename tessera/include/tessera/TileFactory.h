@@ -18,7 +18,6 @@
 #include <QVariant>
 #include <QWidget>
 #include <QtPlugin>
-
 #include <cstdint>
 #include <functional>
 #include <iterator>
@@ -47,11 +46,31 @@ inline QColor ToQColor(Color c) {
     const QPalette pal = QGuiApplication::palette();
     using R = QPalette::ColorRole;
     static constexpr R roles[] = {
-        R::Mid,         R::Dark,        R::Highlight, R::Mid,       R::Window,
-        R::Base,        R::Shadow,      R::WindowText, R::Text,     R::HighlightedText,
-        R::Button,      R::Button,      R::Dark,      R::Highlight, R::HighlightedText,
-        R::Button,      R::Mid,         R::PlaceholderText, R::ButtonText, R::Text,
-        R::Light,       R::Shadow,      R::Midlight,  R::ToolTipText, R::ToolTipBase,
+        R::Mid,
+        R::Dark,
+        R::Highlight,
+        R::Mid,
+        R::Window,
+        R::Base,
+        R::Shadow,
+        R::WindowText,
+        R::Text,
+        R::HighlightedText,
+        R::Button,
+        R::Button,
+        R::Dark,
+        R::Highlight,
+        R::HighlightedText,
+        R::Button,
+        R::Mid,
+        R::PlaceholderText,
+        R::ButtonText,
+        R::Text,
+        R::Light,
+        R::Shadow,
+        R::Midlight,
+        R::ToolTipText,
+        R::ToolTipBase,
     };
     const Color index = c & 0xFFFFFFu;
     if (index >= std::size(roles)) return QColor(Qt::black);
@@ -67,12 +86,12 @@ enum ErrorNumber : int {
 };
 
 class TileError : public std::runtime_error {
-public:
+  public:
     TileError(int number, const char* description)
         : std::runtime_error(description), number_(number) {}
     int Number() const { return number_; }
 
-private:
+  private:
     int number_;
 };
 
@@ -80,7 +99,7 @@ private:
 // not stored (writing it removes an earlier value); reading a key that is
 // not stored gives the default. Keys keep the order they were first written.
 class PropertyBag {
-public:
+  public:
     virtual ~PropertyBag() = default;
 
     virtual QVariant ReadProperty(const QString& name, const QVariant& defaultValue) const {
@@ -113,7 +132,7 @@ public:
         return keys;
     }
 
-private:
+  private:
     std::vector<std::pair<QString, QVariant>> entries_;
 };
 
@@ -132,7 +151,7 @@ using MouseDownHandler =
 // outside its mask: pixels of the mask picture that have MaskColor, and
 // everything outside the mask picture, except the caption label's box.
 class picTile {
-public:
+  public:
     virtual ~picTile() = default;
 
     virtual QWidget* Widget() = 0;
@@ -213,7 +232,7 @@ public:
 // The plugin's root object. CreateTile gives a new, initialised tile owned
 // by parent, or nullptr for a key it does not know.
 class TileFactory {
-public:
+  public:
     virtual ~TileFactory() = default;
     virtual QStringList Keys() const = 0;
     virtual picTile* CreateTile(const QString& key, QWidget* parent) = 0;

@@ -7,11 +7,11 @@
 //
 // The plugin stays loaded for the rest of the process.
 
-#include "tessera/TileFactory.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
+
+#include "tessera/TileFactory.h"
 
 namespace tessera {
 
@@ -35,25 +35,28 @@ inline TileLibrary LoadTileLibrary(const QString& programFolder) {
     const QString path = TilePluginPath(programFolder);
     const QString where = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (!QFileInfo(path).isFile()) {
-        lib.error = QStringLiteral("原子タイルの部品ファイル「%1」が見つかりません。\n%2\n"
-                                   "プログラムを起動できません。")
+        lib.error = QStringLiteral(
+                        "原子タイルの部品ファイル「%1」が見つかりません。\n%2\n"
+                        "プログラムを起動できません。")
                         .arg(kTilePluginFile, where);
         return lib;
     }
     QPluginLoader loader(path);
     QObject* root = loader.instance();
     if (root == nullptr) {
-        lib.error = QStringLiteral("原子タイルの部品ファイル「%1」を読み込めません。"
-                                   "ファイルが壊れているか、このプログラムに合わない版です。\n%2\n"
-                                   "プログラムを起動できません。")
+        lib.error = QStringLiteral(
+                        "原子タイルの部品ファイル「%1」を読み込めません。"
+                        "ファイルが壊れているか、このプログラムに合わない版です。\n%2\n"
+                        "プログラムを起動できません。")
                         .arg(kTilePluginFile, where);
         lib.detail = loader.errorString();
         return lib;
     }
     auto* factory = qobject_cast<TileFactory*>(root);
     if (factory == nullptr || !factory->Keys().contains(kTileKey)) {
-        lib.error = QStringLiteral("部品ファイル「%1」は「%2」を作成できません。\n%3\n"
-                                   "プログラムを起動できません。")
+        lib.error = QStringLiteral(
+                        "部品ファイル「%1」は「%2」を作成できません。\n%3\n"
+                        "プログラムを起動できません。")
                         .arg(kTilePluginFile, kTileKey, where);
         loader.unload();
         return lib;
