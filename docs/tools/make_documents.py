@@ -13,6 +13,10 @@ paragraph a line:
   **bold**  __underline__  _{subscript}  ^{superscript}  a tab is a tab
   @answer NAME.tpl [coef=K,...] [deloc=REF] [gap]
   @elements          the element table of data/atom.dat, one line an element
+  @tabs T1,T2,... ... @end-tabs   lines with left tab stops at the given
+                     twips, so that columns (a determinant) line up; the
+                     paragraphs have no indent (a reader may measure tab stops
+                     from the indent or from the margin), so indent with a tab
   @only2 LINE / @only3 LINE      a line of the exercises or of the answers only
   @begin-answer ... @end-answer  lines of the answers only
 
@@ -20,8 +24,10 @@ paragraph a line:
 with the numbers it computes: electrons, HOMO/LUMO (or SOMO), orbital
 energies, total energy, densities, bond orders, the integrals of a molecule
 with heteroatoms, and on request the coefficients of orbitals K, the
-delocalisation energy against a localised reference of REF beta and the
-HOMO-LUMO gap. The wording of these lines is what the answers test reads.
+delocalisation energy and the HOMO-LUMO gap. The localised reference of the
+delocalisation energy is REF/2 isolated double bonds (2α + 2β each); the
+π electrons left over sit in isolated 2p orbitals at α each, which cancels
+against Nα. The wording of these lines is what the answers test reads.
 
 The RTF is written as a Japanese word processor writes it: code page 932,
 characters of CP932 as \\'hh byte pairs, any other character as \\uN with a
@@ -143,17 +149,22 @@ def answer(orbix_calc, args):
     occupied = "SOMO" if electrons % 2 else "HOMO"
     lines.append("- π電子数 N = %d，%s は φ%d，LUMO は φ%d" % (electrons, occupied, homo, homo + 1))
     if any(H[i][i] != 0 for i in range(n)):
-        lines.append("- クーロン積分 α + hβ の h：" +
+        lines.append("- クーロン積分 α + hβ の h（「クローン積分」のページ）：" +
                      "，".join("h%d = %s" % (i + 1, number(H[i][i], 2)) for i in range(n)))
-        lines.append("- 共鳴積分 kβ の k：" +
+        lines.append("- 共鳴積分 kβ の k（「共鳴積分」のページ）：" +
                      "，".join("k(%d,%d) = %s" % (i + 1, j + 1, number(H[i][j], 2)) for i, j in bonds))
     lines.append("- 軌道エネルギー E = α + xβ の x：" +
                  "，".join("x%d = %s" % (k + 1, number(x[k], 3)) for k in range(n)))
     lines.append("- 全π電子エネルギー：E = %dα + %sβ" % (electrons, number(d["Energy"], 3)))
     if "deloc" in options:
-        ref = float(options["deloc"])
-        lines.append("- 非局在化エネルギー：%sβ − %sβ = %sβ" % (
-            number(d["Energy"], 3), number(ref, 3), number(d["Energy"] - ref, 3)))
+        ref = int(options["deloc"])
+        if ref % 2 or ref > electrons:
+            raise SystemExit("%s: deloc=%d is not a set of double bonds" % (template, ref))
+        reference = "孤立した二重結合 %d 本" % (ref // 2)
+        if electrons > ref:
+            reference += "と、孤立した 2p 軌道の電子 %d 個" % (electrons - ref)
+        lines.append("- 非局在化エネルギー：%sβ − %sβ = %sβ（局在構造：%s）" % (
+            number(d["Energy"], 3), number(ref, 3), number(d["Energy"] - ref, 3), reference))
     if "gap" in options:
         lines.append("- HOMO→LUMO 励起エネルギー：ΔE = %s|β|" % number(x[homo - 1] - x[homo], 3))
     for k in [int(c) for c in options.get("coef", "").split(",") if c]:
@@ -169,7 +180,7 @@ def answer(orbix_calc, args):
                 terms.append("+ %sχ%d" % (c, r + 1))
         lines.append("- φ%d = %s" % (k, " ".join(terms)))
     lines.append("- π電子密度：" + "，".join("q%d = %s" % (i + 1, number(P[i][i], 3)) for i in range(n)))
-    lines.append("- π結合次数（「結合次数」の画面には 1 + p が出ます）：" +
+    lines.append("- π結合次数（「結合次数」のページには 1 + p が出ます）：" +
                  "，".join("p(%d,%d) = %s（画面 %s）" % (i + 1, j + 1, number(P[i][j], 3),
                                                      number(1 + P[i][j], 3)) for i, j in bonds))
     return lines
@@ -190,6 +201,7 @@ def elements():
 def build(source, orbix_calc, variant=None):
     body = []
     in_answer = False
+    tabs = None
     with open(source, encoding="utf-8") as f:
         for raw in f:
             line = raw.rstrip("\n")
@@ -200,6 +212,15 @@ def build(source, orbix_calc, variant=None):
                 in_answer = False
                 continue
             if in_answer and variant != 3:
+                continue
+            if line.startswith("@tabs "):
+                tabs = "".join("\\tx%d" % int(t) for t in line[6:].split(","))
+                continue
+            if line == "@end-tabs":
+                tabs = None
+                continue
+            if tabs is not None:
+                body.append("\\pard" + tabs + "{\\cf4 " + inline(line) + "}\\par\n")
                 continue
             only = re.match(r"@only([23]) (.*)", line)
             if only:

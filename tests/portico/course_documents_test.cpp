@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -102,12 +103,15 @@ class AnswerChecker {
     bool Bonded(int i, int j) const { return i != j && At("Hmat0", i, j) != 0.0; }
 
     // Every match of pattern, handed to check; returns the number of matches.
+    // With onlyFresh, matches that start inside text an earlier check read
+    // are passed over.
     template <typename Check>
-    int Each(const QString& pattern, Check check) {
+    int Each(const QString& pattern, Check check, bool onlyFresh = false) {
         int count = 0;
         auto it = QRegularExpression(pattern).globalMatch(e_.text);
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
+            if (onlyFresh && covered_[static_cast<size_t>(m.capturedStart())]) continue;
             for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i)
                 covered_[static_cast<size_t>(i)] = true;
             check(m);
@@ -142,6 +146,16 @@ class AnswerChecker {
 };
 
 const QString kNum = QStringLiteral("([\u2212-]?\\d+\\.\\d+)");
+
+// The β coefficient of the total π energy with the given number of electrons
+// in the orbitals of x (most bonding first), two to an orbital. How electrons
+// share a degenerate level does not change the sum.
+double EnergyWith(int electrons, const QJsonArray& x) {
+    double sum = 0.0;
+    for (int k = 0; electrons > 0 && k < x.size(); ++k, electrons -= 2)
+        sum += std::min(electrons, 2) * x[k].toDouble();
+    return sum;
+}
 
 }  // namespace
 
@@ -255,15 +269,22 @@ TEST(CourseDocuments, AnswersQuoteTheNumbersOrbixComputes) {
                          }),
                   hetero ? bonds : 0);
         c.Each(QStringLiteral("非局在化エネルギー：") + kNum + QStringLiteral("β − ") + kNum +
-                   QStringLiteral("β = ") + kNum + QStringLiteral("β"),
+                   QStringLiteral("β = ") + kNum +
+                   QStringLiteral("β（局在構造：孤立した二重結合 (\\d+) 本(?:と、孤立した 2p "
+                                  "軌道の電子 (\\d+) 個)?）"),
                [&](const QRegularExpressionMatch& m) {
+                   const std::string line = m.captured().toStdString();
                    ExpectQuoted(m.captured(1), r["Energy"].toDouble(),
                                 "total energy of the delocalisation");
-                   // The localised reference: 2β for every isolated double bond.
-                   const double reference = Value(m.captured(2));
-                   EXPECT_EQ(std::fmod(reference, 2.0), 0.0) << m.captured().toStdString();
-                   ExpectQuoted(m.captured(3), r["Energy"].toDouble() - reference,
-                                m.captured().toStdString());
+                   // The localised reference: 2β for every isolated double bond, and
+                   // α (nothing of β) for each electron left in an isolated 2p orbital;
+                   // together they hold every π electron of the molecule.
+                   const int doubleBonds = m.captured(4).toInt();
+                   const int leftOver = m.captured(5).toInt();
+                   ExpectQuoted(m.captured(2), 2.0 * doubleBonds, line);
+                   EXPECT_EQ(2 * doubleBonds + leftOver, electrons) << line;
+                   EXPECT_LE(doubleBonds, bonds) << line;
+                   ExpectQuoted(m.captured(3), r["Energy"].toDouble() - 2.0 * doubleBonds, line);
                });
         c.Each(QStringLiteral("ΔE = ") + kNum + QStringLiteral("\\|β\\|"),
                [&](const QRegularExpressionMatch& m) {
@@ -289,6 +310,17 @@ TEST(CourseDocuments, AnswersQuoteTheNumbersOrbixComputes) {
             }
             EXPECT_EQ(terms, n) << m.captured().toStdString();
         });
+        // Energies quoted in the explanations, for this or another number of
+        // electrons (the ions of a radical).
+        c.Each(
+            QStringLiteral("(\\d+)α \\+ ") + kNum + QStringLiteral("β"),
+            [&](const QRegularExpressionMatch& m) {
+                const int count = m.captured(1).toInt();
+                EXPECT_LE(count, 2 * n) << m.captured().toStdString();
+                ExpectQuoted(m.captured(2), EnergyWith(count, r["EigVal"].toArray()),
+                             m.captured().toStdString());
+            },
+            true);
         EXPECT_TRUE(c.Unchecked().isEmpty())
             << "numbers no check reads: " << c.Unchecked().join(" ").toStdString();
     }
