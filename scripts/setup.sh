@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev liblapack-dev libblas-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils clang libclang-rt-14-dev xauth xvfb
+  zlib1g-dev
 )
 missing=()
 for p in "${packages[@]}"; do
