@@ -1,0 +1,209 @@
+#include "orbix/picture/PagePicture.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "orbix/calc/Pages.h"
+#include "orbix/platform/PainterSurface.h"
+
+namespace PagePicture {
+
+namespace {
+
+struct Page {
+    int scene;
+    const char* stem;
+    const char* title;  // the scene's text in the tree
+};
+
+const Page kPages[] = {
+    {2, "eigen-table", "固有値および固有ベクトル"},
+    {4, "densities", "π電子密度"},
+    {5, "bond-orders", "結合次数"},
+    {6, "levels", "軌道エネルギー準位"},
+    {8, "coulomb", "クローン積分"},
+    {9, "resonance", "共鳴積分"},
+    {11, "planar", "分子軌道の表示 平面"},
+    {12, "3d", "分子軌道の表示 立体"},
+};
+
+const Page* Find(int scene) {
+    for (const Page& p : kPages)
+        if (p.scene == scene) return &p;
+    return nullptr;
+}
+
+// The place the result window gives its grid, in page units.
+const QRectF kGridArea(20, 70, 600, 280);
+const QRectF kPage(0, 0, orbix::kPageWidth, orbix::kPageHeight);
+
+QString Title(int scene, std::int16_t k) {
+    const Page* page = Find(scene);
+    QString title = page ? QString::fromUtf8(page->title) : QString();
+    if (IsOrbitalScene(scene)) title += QStringLiteral(" %1").arg(k + 1);
+    return title;
+}
+
+bool Paint(QPaintDevice& device, int scene, std::int16_t k, double scale) {
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
+    DrawScene(p, scene, k);
+    return p.end();
+}
+
+}  // namespace
+
+Format FormatOf(const QString& path) { return FormatNamed(QFileInfo(path).suffix()); }
+
+Format FormatNamed(const QString& name) {
+    const QString n = name.toLower();
+    if (n == QLatin1String("png")) return Format::kPng;
+    if (n == QLatin1String("svg")) return Format::kSvg;
+    if (n == QLatin1String("pdf")) return Format::kPdf;
+    return Format::kUnknown;
+}
+
+QString Extension(Format format) {
+    switch (format) {
+        case Format::kPng:
+            return QStringLiteral("png");
+        case Format::kSvg:
+            return QStringLiteral("svg");
+        case Format::kPdf:
+            return QStringLiteral("pdf");
+        case Format::kUnknown:
+            break;
+    }
+    return {};
+}
+
+const std::vector<int>& PageScenes() {
+    static const std::vector<int> scenes = [] {
+        std::vector<int> v;
+        for (const Page& p : kPages) v.push_back(p.scene);
+        return v;
+    }();
+    return scenes;
+}
+
+bool HasPage(int scene) { return Find(scene) != nullptr; }
+
+bool IsOrbitalScene(int scene) { return scene == 11 || scene == 12; }
+
+QString FileStem(int scene, int orbital) {
+    const Page* page = Find(scene);
+    if (!page) return {};
+    QString stem = QStringLiteral("%1-%2").arg(scene, 2, 10, QLatin1Char('0')).arg(page->stem);
+    if (IsOrbitalScene(scene)) stem += QStringLiteral("-%1").arg(orbital, 2, 10, QLatin1Char('0'));
+    return stem;
+}
+
+void DrawScene(QPainter& p, int scene, std::int16_t k) {
+    using namespace modCalculation;
+    p.save();
+    p.setClipRect(kPage);
+    orbix::PainterSurface s(p, kPageColour);
+    orbix::PainterGrid grid;
+    s.Cls();
+    switch (scene) {
+        case 2:
+            ShowEigenTable(s, grid);
+            break;
+        case 4:
+            ShowDensities(s);
+            break;
+        case 5:
+            ShowBondOrders(s);
+            break;
+        case 6:
+            ShowEnergyDiagram(s);
+            break;
+        case 8:
+            ShowCoulombIntegrals(s);
+            break;
+        case 9:
+            ShowResonanceIntegrals(s);
+            break;
+        case 11:
+            ShowOrbitalPlanar(s, k);
+            break;
+        case 12:
+            ShowOrbital3D(s, k);
+            break;
+        default:
+            break;
+    }
+    if (grid.Shown() && !s.GridHidden()) grid.Draw(p, kGridArea);
+    p.restore();
+}
+
+bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    bool drawn = false;
+    switch (format) {
+        case Format::kPng: {
+            QImage image(kPngWidth, kPngHeight, QImage::Format_RGB32);
+            image.fill(kPageColour);
+            // Twice a 96-dpi screen.
+            const int dpm = static_cast<int>(std::lround(2 * 96 / 0.0254));
+            image.setDotsPerMeterX(dpm);
+            image.setDotsPerMeterY(dpm);
+            drawn = Paint(image, scene, k, 2) && image.save(&file, "PNG");
+            break;
+        }
+        case Format::kSvg: {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&file);
+            svg.setSize(
+                QSize(static_cast<int>(orbix::kPageWidth), static_cast<int>(orbix::kPageHeight)));
+            svg.setViewBox(kPage);
+            svg.setResolution(96);
+            svg.setTitle(Title(scene, k));
+            drawn = Paint(svg, scene, k, 1);
+            break;
+        }
+        case Format::kPdf: {
+            QPdfWriter pdf(&file);
+            pdf.setResolution(96);
+            // 640 × 400 pixels of a 96-dpi screen are 480 × 300 points.
+            pdf.setPageLayout(
+                QPageLayout(QPageSize(QSizeF(orbix::kPageWidth * 0.75, orbix::kPageHeight * 0.75),
+                                      QPageSize::Point, QString(), QPageSize::ExactMatch),
+                            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+            pdf.setTitle(Title(scene, k));
+            pdf.setCreator(QStringLiteral("Orbix"));
+            drawn = Paint(pdf, scene, k, 1);
+            break;
+        }
+        case Format::kUnknown:
+            break;
+    }
+    if (!drawn) {
+        file.cancelWriting();
+        error = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
+                    ? QStringLiteral("画像を描けませんでした")
+                    : file.errorString();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace PagePicture

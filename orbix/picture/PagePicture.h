@@ -1,0 +1,49 @@
+#pragma once
+// Pictures of the result pages: one scene of the calculation just run, drawn
+// by its page routine on a 640 × 400 page and written as PNG (at twice the
+// resolution of a 96-dpi screen), SVG or PDF. The eigen table is drawn as a
+// ruled table where the window shows its grid.
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+
+namespace PagePicture {
+
+enum class Format { kUnknown, kPng, kSvg, kPdf };
+
+// By the extension of `path`, in any case; kUnknown for any other.
+Format FormatOf(const QString& path);
+// "png", "svg" or "pdf".
+QString Extension(Format format);
+// Format by its name ("png", "svg", "pdf", any case).
+Format FormatNamed(const QString& name);
+
+// The scenes that have a page, in the tree's order: 2, 4, 5, 6, 8, 9, 11, 12.
+const std::vector<int>& PageScenes();
+bool HasPage(int scene);
+// Scenes whose page shows one orbital (11 and 12).
+bool IsOrbitalScene(int scene);
+
+// A file name without extension that sorts in the tree's order:
+// "06-levels", "11-planar-03" (orbital from 1).
+QString FileStem(int scene, int orbital);
+
+// The page's background, as the result window shows it.
+inline const QColor kPageColour(223, 228, 211);
+// Pixels of a PNG picture: twice the page.
+inline constexpr int kPngWidth = 1280, kPngHeight = 800;
+
+// Draws the page of `scene` (orbital k, zero-based, on scenes 11 and 12) on a
+// painter that is in page units, clipped to the page.
+void DrawScene(QPainter& p, int scene, std::int16_t k);
+
+// Writes the page to `path` in `format`, replacing the file only once the
+// picture is complete. False, with the reason in `error`, when it cannot be
+// written.
+bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error);
+
+}  // namespace PagePicture
