@@ -1,4 +1,5 @@
 // orbix-calc [--atoms FILE] [--json] FILE...
+// orbix-calc [--atoms FILE] --page SCENE|all ... FILE (pictures, PageCommand.h)
 // Calculates molecule files without any window. Exit status: 0 when every
 // file was calculated, 1 when any was refused or unreadable, 2 for a usage
 // error or an unreadable element table.
@@ -13,6 +14,7 @@
 
 #include "orbix/calc/CalcSession.h"
 #include "orbix/cli/CalcReport.h"
+#include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
 
 namespace {
@@ -31,7 +33,7 @@ int main(int argc, char** argv) {
     // step; served by mmap, every step would fault its pages in afresh.
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
-    QCoreApplication app(argc, argv);
+    const auto app = PageCommand::MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("orbix-calc");
 
     QCommandLineParser parser;
@@ -43,8 +45,9 @@ int main(int argc, char** argv) {
     QCommandLineOption jsonOption("json", "ファイルごとに１行の JSON で出力します。");
     parser.addOption(atomsOption);
     parser.addOption(jsonOption);
+    PageCommand::AddOptions(parser);
     parser.addPositionalArgument("FILE", "分子データファイル (.mol, .tpl)", "FILE...");
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(QCoreApplication::arguments())) {
         Err(parser.errorText());
         return 2;
     }
@@ -57,6 +60,14 @@ int main(int argc, char** argv) {
         Err("分子データファイルを指定してください。");
         Err(parser.helpText());
         return 2;
+    }
+    std::optional<PageCommand::Request> page;
+    if (PageCommand::Wanted(parser)) {
+        QString error;
+        if (!(page = PageCommand::Check(parser, files, error))) {
+            Err(error);
+            return 2;
+        }
     }
 
     modOrbix::ProgramFolder =
@@ -71,6 +82,7 @@ int main(int argc, char** argv) {
     }
     modOrbix::ComputeSites();
     modOrbix::BuildSiteLinks();
+    if (page) return PageCommand::Run(*page);
 
     const bool json = parser.isSet(jsonOption);
     int status = 0;

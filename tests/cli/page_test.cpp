@@ -1,0 +1,106 @@
+// orbix-calc --page run as a process: the pictures it writes and the usage
+// errors it refuses.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Outcome {
+    int status;
+    QString err;
+};
+
+Outcome Calc(const QStringList& args) {
+    QProcess p;
+    p.start(QString(ORBIX_PROGRAM_DIR) + "orbix-calc", args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+QString Tpl(const char* name) { return QString(ORBIX_PROGRAM_DIR) + "template/" + name + ".tpl"; }
+
+class PageOption : public ::testing::Test {
+  protected:
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(PageOption, AllWritesEveryPageAndOrbitalUnderSortableNames) {
+    const QString out = dir.filePath("ethylene pages");  // created, blank and all
+    const Outcome r = Calc({"--page", "all", "--out", out, Tpl("ethylene")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList want{"02-eigen-table.svg", "04-densities.svg", "05-bond-orders.svg",
+                           "06-levels.svg",      "08-coulomb.svg",   "09-resonance.svg",
+                           "11-planar-01.svg",   "11-planar-02.svg", "12-3d-01.svg",
+                           "12-3d-02.svg"};
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), want)
+        << "ethylene: " << QDir(out).entryList().join(' ').toStdString();
+
+    const Outcome pdf = Calc({"--page=all", "--format", "PDF", "--out", dir.path(), Tpl("allyl")});
+    ASSERT_EQ(pdf.status, 0) << pdf.err.toStdString();
+    EXPECT_TRUE(Files().contains("12-3d-03.pdf")) << "allyl: " << Files().join(' ').toStdString();
+    EXPECT_EQ(Files().size(), 6 + 3 + 3) << "allyl: " << Files().join(' ').toStdString();
+}
+
+TEST_F(PageOption, OneSceneByNumberInTheFormatOfItsExtension) {
+    const QString png = dir.filePath("planar.PNG");
+    const Outcome r = Calc({"--page", "11", "--orbital", "2", "--out", png, Tpl("ethylene")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QImageReader reader(png);
+    EXPECT_EQ(reader.format(), "png");
+    EXPECT_EQ(reader.size(), QSize(1280, 800)) << "ethylene planar orbital 2";
+
+    const Outcome svg = Calc({"--page", "6", "--out", dir.filePath("levels.svg"), Tpl("benzene")});
+    ASSERT_EQ(svg.status, 0) << svg.err.toStdString();
+    QFile f(dir.filePath("levels.svg"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("<svg"));
+}
+
+TEST_F(PageOption, UsageErrorsExitWithTwoAMessageAndNoFile) {
+    const QString png = dir.filePath("p.png");
+    const QString eth = Tpl("ethylene");
+    const std::vector<std::pair<const char*, QStringList>> cases = {
+        {"heading scene", {"--page", "3", "--out", png, eth}},
+        {"scene beyond the tree", {"--page", "13", "--out", png, eth}},
+        {"scene not a number", {"--page", "levels", "--out", png, eth}},
+        {"orbital beyond n", {"--page", "12", "--orbital", "3", "--out", png, eth}},
+        {"orbital zero", {"--page", "11", "--orbital", "0", "--out", png, eth}},
+        {"orbital on a scene without orbitals",
+         {"--page", "6", "--orbital", "1", "--out", png, eth}},
+        {"orbital with all", {"--page", "all", "--orbital", "1", "--out", dir.path(), eth}},
+        {"unknown extension", {"--page", "6", "--out", dir.filePath("p.jpg"), eth}},
+        {"no extension", {"--page", "6", "--out", dir.filePath("p"), eth}},
+        {"unknown format", {"--page", "all", "--format", "gif", "--out", dir.path(), eth}},
+        {"format with one scene", {"--page", "6", "--format", "svg", "--out", png, eth}},
+        {"no --out", {"--page", "6", eth}},
+        {"two molecules", {"--page", "6", "--out", png, eth, Tpl("allyl")}},
+        {"with --json", {"--page", "6", "--json", "--out", png, eth}},
+        {"--out without --page", {"--out", png, eth}},
+    };
+    for (const auto& [what, args] : cases) {
+        const Outcome r = Calc(args);
+        EXPECT_EQ(r.status, 2) << what << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.trimmed().isEmpty()) << what;
+        EXPECT_TRUE(Files().isEmpty()) << what << ": " << Files().join(' ').toStdString();
+    }
+}
+
+TEST_F(PageOption, RefusedMoleculeWritesNothing) {
+    const QString lone = dir.filePath("lone.mol");
+    {
+        QFile f(lone);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Atom]=1-1\r\n");
+    }
+    const Outcome r = Calc({"--page", "6", "--out", dir.filePath("p.svg"), lone});
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_EQ(Files(), QStringList{"lone.mol"});
+}
+
+}  // namespace
