@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Writes the course documents docs/document1-3.rtf from their sources in docs/src/.
 
-Usage: make_documents.py ORBIX_CALC
+Usage: make_documents.py ORBIX_CALC [OUTPUT_FOLDER]
+
+The documents are written into docs/ unless another folder is given (the
+test that the shipped documents are up to date writes them elsewhere).
 
 document1.rtf comes from document1.txt; document2.rtf (exercises) and
 document3.rtf (exercises with answers) both come from exercises.txt, so that
@@ -241,12 +244,13 @@ def build(source, orbix_calc, variant=None):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         raise SystemExit(__doc__)
+    out = sys.argv[2] if len(sys.argv) == 3 else DOCS
     sources = {1: ("document1.txt", None), 2: ("exercises.txt", 2), 3: ("exercises.txt", 3)}
     for k, (source, variant) in sources.items():
         rtf = build(os.path.join(DOCS, "src", source), sys.argv[1], variant)
-        with open(os.path.join(DOCS, "document%d.rtf" % k), "w", encoding="ascii", newline="\r\n") as f:
+        with open(os.path.join(out, "document%d.rtf" % k), "w", encoding="ascii", newline="\r\n") as f:
             f.write(rtf)
 
 
