@@ -11,6 +11,9 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils clang libclang-rt-14-dev xauth xvfb python3
   zlib1g-dev
+  # icons, manual pages, the Debian package and the desktop files' checks
+  librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils
+  shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin file
 )
 missing=()
 for p in "${packages[@]}"; do

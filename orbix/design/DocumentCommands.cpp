@@ -74,16 +74,23 @@ void frmDesign::mnuFileTemp_Click() { OpenDocument(true); }
 
 void frmDesign::OpenDocument(bool template_) {
     if (!AskAndSave(false)) return;
-    const QString title =
-        template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
     orbix::FileRequest request;
     request.title = QStringLiteral("開く");
     request.filter = template_ ? kTplFilter : kMolFilter;
     if (template_ && QFileInfo(ProgramFolder() + "template").isDir())
         request.initialDir = ProgramFolder() + "template";
     if (!dialogs_.OpenFile(request) || request.fileName.isEmpty()) return;
-    const QString path = request.fileName;
+    LoadDocument(request.fileName, template_);
+}
 
+bool frmDesign::OpenDocumentFile(const QString& path) {
+    if (!AskAndSave(false)) return false;
+    return LoadDocument(QFileInfo(path).absoluteFilePath(), false);
+}
+
+bool frmDesign::LoadDocument(const QString& path, bool template_) {
+    const QString title =
+        template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
     // The drawing is replaced only by a file that loads completely, so a bad
     // file never leaves a half drawing under the old document's name.
     std::vector<std::string> lines;
@@ -91,21 +98,21 @@ void frmDesign::OpenDocument(bool template_) {
         dialogs_.Message(
             QStringLiteral("ファイル：") + path + QStringLiteral("　のオープンに失敗しました。"),
             title, MsgButtons::kOk, MsgIcon::kCritical);
-        return;
+        return false;
     }
     std::string atoms, bonds;
     if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) {
         dialogs_.Message(QStringLiteral("ファイル：") + path +
                              QStringLiteral("からの分子データの取得に失敗しました。"),
                          title, MsgButtons::kOk, MsgIcon::kCritical);
-        return;
+        return false;
     }
     MoleculeFile::Drawing file;
     if (!MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), file)) {
         dialogs_.Message(QStringLiteral("ファイル：") + path +
                              QStringLiteral("からの分子の作成に失敗しました。"),
                          title, MsgButtons::kOk, MsgIcon::kCritical);
-        return;
+        return false;
     }
     ClearCanvas();
     drawing_.Load(file);
@@ -116,6 +123,7 @@ void frmDesign::OpenDocument(bool template_) {
     documentPath_ = path;
     modOrbix::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
+    return true;
 }
 
 bool frmDesign::SaveTo(const QString& path, const QString& title) {

@@ -1,12 +1,15 @@
 #include "orbix/design/StartUp.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
+#include <cstdio>
 
 #include "orbix/design/frmDesign.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/Fonts.h"
+#include "orbix/platform/ProgramIcon.h"
 #include "orbix/platform/WindowTitle.h"
 #include "orbix/result/frmResult.h"
 #include "tessera/TileLoader.h"
@@ -14,7 +17,7 @@
 namespace modOrbix {
 
 std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs& dialogs,
-                                   int& exitCode) {
+                                   int& exitCode, const QString& file) {
     exitCode = 0;
     ProgramFolder = FolderWithSlash(programFolder.toStdString());
     std::string message;
@@ -34,7 +37,9 @@ std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs&
         return nullptr;
     }
     auto form = std::make_unique<frmDesign>(*tiles.factory, dialogs);
+    if (auto* qt = dynamic_cast<orbix::QtDialogs*>(&dialogs)) qt->Parent(form.get());
     form->show();
+    if (!file.isEmpty()) form->OpenDocumentFile(file);
     return form;
 }
 
@@ -44,12 +49,41 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orbix分子軌道法"));
     orbix::RegisterFontSubstitutions();
     app.setFont(orbix::GothicFont(9));
+    QApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
+    orbix::SetProgramIdentity(QStringLiteral("orbix"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("単純ＬＣＡＯ π電子分子軌道法の学習プログラム"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("開く分子データファイル (.mol, .tpl)"),
+                                 QStringLiteral("[FILE]"));
+    // Only a terminal can pass a wrong argument, so it is answered there.
+    const bool parsed = parser.parse(QApplication::arguments());
+    if (!parsed || parser.positionalArguments().size() > 1) {
+        const QString error =
+            parsed ? QStringLiteral("開けるファイルは１つだけです。") : parser.errorText();
+        std::fprintf(stderr, "%s\n%s", error.toLocal8Bit().constData(),
+                     parser.helpText().toLocal8Bit().constData());
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Orbix %s\n", ORBIX_VERSION);
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+
     orbix::QtDialogs dialogs;
     int exitCode = 0;
-    std::unique_ptr<frmDesign> form =
-        StartUp(QApplication::applicationDirPath(), dialogs, exitCode);
+    std::unique_ptr<frmDesign> form = StartUp(QApplication::applicationDirPath(), dialogs, exitCode,
+                                              files.isEmpty() ? QString() : files[0]);
     if (!form) return exitCode;
-    dialogs.Parent(form.get());
     return app.exec();
 }
 

@@ -15,11 +15,12 @@ namespace modOrbix {
 inline const QString kStartUpErrorTitle = QStringLiteral("Orbix.exe－原子データの読み込みエラー");
 
 // Everything Main does once the application object exists: the program
-// folder, the element table, the tile plugin, then the design window shown.
+// folder, the element table, the tile plugin, then the design window shown
+// and, when `file` is given, that file opened as the Open command opens it.
 // On failure the error box is shown through `dialogs`, everything is
 // released and nullptr returned with exitCode set (non-zero).
 std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs& dialogs,
-                                   int& exitCode);
+                                   int& exitCode, const QString& file = {});
 
 // The program's entry point.
 int Main(int argc, char** argv);

@@ -41,6 +41,10 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
     void mnuFileTemp_Click();
+    // Opens the molecule file `path` as Open does once its dialog has chosen
+    // it (same checks and messages); a relative path counts from the current
+    // folder. False, with the drawing unchanged, when it cannot be opened.
+    bool OpenDocumentFile(const QString& path);
     void mnuMoveCalc_Click();
     void frmInfo_Click();
     void html_Click();
@@ -95,6 +99,7 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void PressPaletteButton(int index);
     // Opening a molecule file for Open (template = false) or Template.
     void OpenDocument(bool template_);
+    bool LoadDocument(const QString& path, bool template_);
     bool SaveTo(const QString& path, const QString& title);
     // True unless the user cancelled; Yes saves first.
     bool AskAndSave(bool saveAs);

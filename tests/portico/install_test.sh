@@ -23,11 +23,14 @@ done
 for n in 1 2 3; do [ -f "$prefix/lib/orbix/document$n.rtf" ] || fail "document$n.rtf missing"; done
 for e in orbix portico; do
   d=$prefix/share/applications/$e.desktop
-  grep -qx "Exec=\"$prefix/bin/$e\"" "$d" || fail "$e.desktop does not start $prefix/bin/$e"
+  grep -q "^Exec=\"$prefix/bin/$e\"" "$d" || fail "$e.desktop does not start $prefix/bin/$e"
   grep -qx 'Icon=orbix' "$d" || fail "$e.desktop has no icon"
   grep -qx 'Type=Application' "$d" || fail "$e.desktop is no application entry"
 done
-[ -f "$prefix/share/icons/hicolor/256x256/apps/orbix.png" ] || fail "icon missing"
+for f in 16x16/apps/orbix.png 48x48/apps/orbix.png 256x256/apps/orbix.png scalable/apps/orbix.svg \
+  48x48/mimetypes/application-x-orbix-molecule.png scalable/mimetypes/application-x-orbix-molecule.svg; do
+  [ -f "$prefix/share/icons/hicolor/$f" ] || fail "icon $f missing"
+done
 
 "$prefix/bin/orbix-calc" "$prefix/lib/orbix/template/benzene.tpl" | grep -q '全エネルギー = 08.0000' ||
   fail "orbix-calc through its script"
