@@ -1,5 +1,6 @@
 // orbix-calc [--atoms FILE] [--json] FILE...
 // orbix-calc [--atoms FILE] --page SCENE|all ... FILE (pictures, PageCommand.h)
+// orbix-calc --help | --version
 // Calculates molecule files without any window. Exit status: 0 when every
 // file was calculated, 1 when any was refused or unreadable, 2 for a usage
 // error or an unreadable element table.
@@ -35,11 +36,13 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
     const auto app = PageCommand::MakeApplication(argc, argv);
     QCoreApplication::setApplicationName("orbix-calc");
+    QCoreApplication::setApplicationVersion(ORBIX_VERSION);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "分子データファイルを単純ＬＣＡＯ法で計算し、結果を表示します。");
     parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption atomsOption(
         "atoms", "原子データファイル（既定: プログラムフォルダの data/atom.dat）", "FILE");
     QCommandLineOption jsonOption("json", "ファイルごとに１行の JSON で出力します。");
@@ -53,6 +56,10 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet("help")) {
         Out(parser.helpText().toLocal8Bit());
+        return 0;
+    }
+    if (parser.isSet("version")) {
+        Out("orbix-calc " ORBIX_VERSION "\n");
         return 0;
     }
     const QStringList files = parser.positionalArguments();
