@@ -54,7 +54,7 @@ done
   fail "the launcher did not run from the program folder"
 kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
 
-"$cmake" -DMANIFEST="$build/install_manifest_Unspecified.txt" -DINSTALL_DIR=lib/orbix \
+"$cmake" -DRECORD="$build/install_record_Unspecified.txt" \
   -P "$source/packaging/uninstall.cmake" >/dev/null
 [ ! -e "$prefix/lib/orbix" ] || fail "program folder left after uninstall"
 [ ! -e "$prefix/bin/portico" ] || fail "bin/portico left after uninstall"

@@ -1,0 +1,23 @@
+# Run last by every install: records where this install really put its files,
+# for the uninstall target. CMake's own manifest lists the paths without the
+# DESTDIR stage folder, so removing what it lists after a staged install
+# would delete a real installation under the prefix instead.
+# Expects ORBIX_BINARY_DIR and ORBIX_INSTALL_DIR (relative to the prefix).
+set(stage "$ENV{DESTDIR}")
+set(program_dir "${stage}${CMAKE_INSTALL_PREFIX}/${ORBIX_INSTALL_DIR}")
+# A package generator's install goes to its own staging folder; that install
+# is the package's, not one for the uninstall target to remove.
+string(FIND "${program_dir}" "/_CPack_Packages/" in_package)
+if(in_package GREATER_EQUAL 0)
+  return()
+endif()
+if(CMAKE_INSTALL_COMPONENT)
+  set(record "${ORBIX_BINARY_DIR}/install_record_${CMAKE_INSTALL_COMPONENT}.txt")
+else()
+  set(record "${ORBIX_BINARY_DIR}/install_record.txt")
+endif()
+set(content "${program_dir}\n")
+foreach(file ${CMAKE_INSTALL_MANIFEST_FILES})
+  string(APPEND content "${stage}${file}\n")
+endforeach()
+file(WRITE "${record}" "${content}")

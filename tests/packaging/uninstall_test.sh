@@ -1,0 +1,52 @@
+#!/bin/sh
+# The uninstall removes what the last install put where it put it: after a
+# DESTDIR install it removes the staged files and leaves an installation under
+# the real prefix alone; with nothing left to remove it fails and says so.
+# Usage: uninstall_test.sh CMAKE BUILD_DIR SOURCE_DIR
+set -eu
+cmake=$1 build=$2 source=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+record=$build/install_record_Unspecified.txt
+install() { "$cmake" --install "$build" --prefix "$1" --component Unspecified >/dev/null; }
+uninstall() { "$cmake" -DRECORD="$record" -P "$source/packaging/uninstall.cmake" >"$scratch/out" 2>&1; }
+listing() { (cd "$1" && find . -exec ls -ld --time-style=+%s {} + | awk '{print $1, $5, $6, $7}' | sort); }
+
+real=$scratch/real
+install "$real"
+echo "a note of the school's" >"$real/lib/orbix/template/note.txt"
+listing "$real" >"$scratch/real.before"
+
+# A staged install into the same prefix, then the uninstall.
+stage=$scratch/stage
+DESTDIR=$stage install "$real"
+[ -x "$stage$real/bin/orbix-calc" ] || fail "the staged install put nothing under $stage"
+uninstall || { cat "$scratch/out"; fail "uninstall after a staged install"; }
+listing "$real" >"$scratch/real.after"
+diff "$scratch/real.before" "$scratch/real.after" >&2 ||
+  fail "the uninstall of a staged install changed the installation under the real prefix"
+left=$(find "$stage" -type f)
+[ -z "$left" ] || fail "staged files left after the uninstall: $left"
+[ ! -e "$stage$real/lib/orbix" ] || fail "staged program folder left after the uninstall"
+
+# Nothing recorded any more: a second uninstall says so and fails.
+if uninstall; then fail "a second uninstall succeeded"; fi
+grep -q "Nothing to uninstall" "$scratch/out" || { cat "$scratch/out"; fail "second uninstall: no plain message"; }
+
+# The real installation again, then its prefix moved away: nothing to remove.
+install "$real"
+mv "$real" "$scratch/moved"
+if uninstall; then fail "uninstall after the prefix was moved succeeded"; fi
+grep -q "Nothing to uninstall: none of the" "$scratch/out" ||
+  { cat "$scratch/out"; fail "moved prefix: no plain message"; }
+[ -x "$scratch/moved/bin/orbix-calc" ] || fail "the moved installation was touched"
+
+# Moved back: the uninstall removes it, but not a file it did not install.
+mv "$scratch/moved" "$real"
+uninstall || { cat "$scratch/out"; fail "uninstall of the real installation"; }
+[ ! -e "$real/bin/orbix-calc" ] || fail "bin/orbix-calc left after the uninstall"
+[ ! -e "$real/share/applications/orbix.desktop" ] || fail "desktop entry left after the uninstall"
+[ -f "$real/lib/orbix/template/note.txt" ] || fail "the uninstall removed a file it had not installed"
+[ ! -e "$real/lib/orbix/data" ] || fail "empty data folder left in the program folder"
+echo "uninstall checked"
