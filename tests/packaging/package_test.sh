@@ -14,7 +14,8 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 need() { command -v "$1" >/dev/null 2>&1 || fail "$1 is not installed (scripts/setup.sh installs it)"; }
-for tool in lintian appstreamcli desktop-file-validate update-mime-database xdg-mime gio mimetype; do
+for tool in lintian appstreamcli desktop-file-validate update-desktop-database update-mime-database \
+  xdg-mime gio mimetype; do
   need "$tool"
 done
 
@@ -103,5 +104,16 @@ for desktop in GNOME X-Generic; do
   done
   got=$(query "$t/mdl.mol")
   [ "$got" != application/x-orbix-molecule ] || fail "$desktop: an MDL molfile is $got"
+done
+
+# A double-click in a file manager: Orbix is the application for the type.
+mkdir -p "$data/applications"
+cp "$root/usr/share/applications/orbix.desktop" "$root/usr/share/applications/portico.desktop" \
+  "$data/applications/"
+update-desktop-database "$data/applications" || fail "update-desktop-database"
+for desktop in GNOME X-Generic; do
+  got=$(XDG_DATA_HOME=$data XDG_DATA_DIRS=$data XDG_CURRENT_DESKTOP=$desktop \
+    xdg-mime query default application/x-orbix-molecule)
+  [ "$got" = orbix.desktop ] || fail "$desktop: the application for Orbix files is '$got'"
 done
 echo "package checked"
