@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "orbix/design/frmDesign.h"
 #include "orbix/model/modOrbix.h"
@@ -43,15 +45,13 @@ std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs&
     return form;
 }
 
-int Main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orbix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orbix分子軌道法"));
-    orbix::RegisterFontSubstitutions();
-    app.setFont(orbix::GothicFont(9));
-    QApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
-    orbix::SetProgramIdentity(QStringLiteral("orbix"));
+namespace {
 
+// Reads the command line of the running application: at most one FILE.
+// Returns -1 to go on (file set when one was given), else the exit status
+// once --help, --version or a usage error has been answered on the terminal
+// (only a terminal can pass them).
+int ReadCommandLine(QString& file) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("単純ＬＣＡＯ π電子分子軌道法の学習プログラム"));
@@ -60,8 +60,7 @@ int Main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("開く分子データファイル (.mol, .tpl)"),
                                  QStringLiteral("[FILE]"));
-    // Only a terminal can pass a wrong argument, so it is answered there.
-    const bool parsed = parser.parse(QApplication::arguments());
+    const bool parsed = parser.parse(QCoreApplication::arguments());
     if (!parsed || parser.positionalArguments().size() > 1) {
         const QString error =
             parsed ? QStringLiteral("開けるファイルは１つだけです。") : parser.errorText();
@@ -77,12 +76,41 @@ int Main(int argc, char** argv) {
         std::printf("Orbix %s\n", ORBIX_VERSION);
         return 0;
     }
-    const QStringList files = parser.positionalArguments();
+    if (!parser.positionalArguments().isEmpty()) file = parser.positionalArguments()[0];
+    return -1;
+}
+
+// --help and --version, which need no display.
+bool AsksOnlyForInformation(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+int Main(int argc, char** argv) {
+    if (AsksOnlyForInformation(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
+        QString file;
+        return std::max(ReadCommandLine(file), 0);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orbix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orbix分子軌道法"));
+    orbix::RegisterFontSubstitutions();
+    app.setFont(orbix::GothicFont(9));
+    QApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
+    orbix::SetProgramIdentity(QStringLiteral("orbix"));
+    QString file;
+    if (const int status = ReadCommandLine(file); status >= 0) return status;
 
     orbix::QtDialogs dialogs;
     int exitCode = 0;
-    std::unique_ptr<frmDesign> form = StartUp(QApplication::applicationDirPath(), dialogs, exitCode,
-                                              files.isEmpty() ? QString() : files[0]);
+    std::unique_ptr<frmDesign> form =
+        StartUp(QApplication::applicationDirPath(), dialogs, exitCode, file);
     if (!form) return exitCode;
     return app.exec();
 }

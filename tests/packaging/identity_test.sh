@@ -1,19 +1,33 @@
 #!/bin/sh
-# The real programs on an X server of their own: `Orbix FILE` shows the file's
-# drawing under its title, and the windows of Orbix, its message boxes and
-# Portico carry the program's icon from the smallest size to 128 px (the
-# largest the X11 platform passes on).
+# Orbix's command line, and the real programs on an X server of their own:
+# `Orbix FILE` shows the file's drawing under its title, and the windows of
+# Orbix, its message boxes and Portico carry the program's icon from the
+# smallest size to 128 px (the largest the X11 platform passes on).
 # Exits 77 (skipped) where Xvfb, xdotool or xprop is missing.
 # Usage: identity_test.sh PROGRAM_DIR
 set -eu
 program=$1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The command line: --help and --version need no display; two files are a
+# usage error.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program/Orbix" --version 2>/dev/null) ||
+  fail "Orbix --version without a display: $out"
+[ "$out" = "Orbix 1.0" ] || fail "Orbix --version printed: $out"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program/Orbix" --help 2>/dev/null) ||
+  fail "Orbix --help without a display: $out"
+echo "$out" | grep -q '\[FILE\]' || fail "Orbix --help printed: $out"
+status=0
+out=$(QT_QPA_PLATFORM=offscreen "$program/Orbix" one.mol two.mol 2>&1) || status=$?
+[ $status -eq 2 ] && echo "$out" | grep -q '開けるファイルは１つだけです。' ||
+  fail "Orbix with two files: status $status, printed: $out"
+
 for tool in Xvfb xdotool xprop; do
   command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed: skipped"; exit 77; }
 done
 scratch=$(mktemp -d)
 pids=
 trap 'for p in $pids; do kill "$p" 2>/dev/null || true; done; rm -rf "$scratch"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 mkfifo "$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
