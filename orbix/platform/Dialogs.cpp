@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
+#include <algorithm>
 
 namespace orbix {
 
@@ -76,6 +77,9 @@ bool RunFileDialog(QWidget* parent, FileRequest& request, QFileDialog::AcceptMod
     // The caller asks about overwriting, as the system always has.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    const QStringList filters = dialog.nameFilters();
+    if (request.filterIndex > 0 && request.filterIndex < filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex]);
     // A name typed without extension gets the chosen filter's, as desktop
     // save dialogs do.
     if (mode == QFileDialog::AcceptSave) {
@@ -90,6 +94,8 @@ bool RunFileDialog(QWidget* parent, FileRequest& request, QFileDialog::AcceptMod
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     request.fileName = dialog.selectedFiles().first();
+    request.filterIndex =
+        std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
     return true;
 }
 

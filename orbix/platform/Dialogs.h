@@ -19,8 +19,9 @@ enum class MsgAnswer { kOk, kYes, kNo, kCancel };
 struct FileRequest {
     QString title;
     QString initialDir;
-    QString filter;    // the platform form "desc (*.ext)|*.ext"
-    QString fileName;  // preset name in, chosen path out
+    QString filter;       // the platform form "desc (*.ext)|*.ext"
+    QString fileName;     // preset name in, chosen path out
+    int filterIndex = 0;  // filter shown first in, chosen filter out (from 0)
 };
 
 class Dialogs {

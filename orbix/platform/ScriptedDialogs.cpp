@@ -28,6 +28,10 @@ bool ScriptedDialogs::File(FileRequest& request) {
     files.pop_front();
     if (!choice) return false;
     request.fileName = *choice;
+    if (!filters.empty()) {
+        request.filterIndex = filters.front();
+        filters.pop_front();
+    }
     return true;
 }
 

@@ -25,6 +25,8 @@ class ScriptedDialogs : public Dialogs {
     // Script: answers in order.
     std::deque<MsgAnswer> answers;
     std::deque<std::optional<QString>> files;  // chosen path, nullopt = cancel
+    // The filter chosen with each chosen path; none left = the one shown.
+    std::deque<int> filters;
     // Printer choices: a PDF file to print into, nullopt = cancel.
     std::deque<std::optional<QString>> printers;
 

@@ -44,7 +44,7 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
     request.filter = QStringLiteral("CSVﾌｧｲﾙ (*.csv)|*.csv");
     QString path;
     for (;;) {
-        request.initialDir = QString::fromStdString(modOrbix::ProgramFolder);
+        request.initialDir = OutputFolder();
         // A cancelled dialog counts as a failed output.
         if (!dlg.SaveFile(request)) return fail();
         path = request.fileName;
@@ -62,6 +62,8 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
     if (text.size() >= 2) text.resize(text.size() - 2);
     if (!modCommon::WriteTextFile(path.toStdString(), text)) fail();
 }
+
+QString frmResult::OutputFolder() const { return QString::fromStdString(modOrbix::ProgramFolder); }
 
 void frmResult::mnuOutputPrint_Click() {
     orbix::Dialogs& dlg = host_.CommonDialog();

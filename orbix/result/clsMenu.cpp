@@ -79,6 +79,10 @@ void clsMenu::PreviousScene() {
 void clsMenu::ShowScene() {
     using namespace modCalculation;
     PageSurface& s = view_.Surface();
+    if (SceneNo_ != 1 && SceneNo_ != 3 && SceneNo_ != 7 && SceneNo_ != 10) {
+        pageScene_ = SceneNo_;
+        pageOrbital_ = OrbitalIndex_;
+    }
     switch (SceneNo_) {
         case 2:
             ShowEigenTable(s, view_.Grid());

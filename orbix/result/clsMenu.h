@@ -36,6 +36,10 @@ class clsMenu {
 
     std::int16_t SceneNo() const { return SceneNo_; }
     std::int16_t OrbitalIndex() const { return OrbitalIndex_; }
+    // The scene and orbital index of the page on the surface (scene 0 before
+    // any): a group heading leaves the page as it was.
+    std::int16_t PageScene() const { return pageScene_; }
+    std::int16_t PageOrbital() const { return pageOrbital_; }
 
     // The scene Next and Back move to from each scene (index 1-12).
     static std::int16_t ForwardOf(std::int16_t scene);
@@ -49,6 +53,8 @@ class clsMenu {
     SceneView& view_;
     std::int16_t SceneNo_ = 0;
     std::int16_t OrbitalIndex_ = 0;
+    std::int16_t pageScene_ = 0;
+    std::int16_t pageOrbital_ = 0;
 };
 
 // The navigator of the current result window.

@@ -215,6 +215,12 @@ void frmResult::BuildMenus() {
     mnuOutput_->addSeparator()->setObjectName(QStringLiteral("munOutputBar0"));
     add(mnuOutput_, "mnuOutputFile", QStringLiteral("ファイルへ出力(&F)"),
         [this] { mnuOutputFile_Click(); });
+
+    // The page's own pop-up menu, never in the menu bar either.
+    mnuPage_ = new QMenu(this);
+    mnuPage_->setObjectName(QStringLiteral("mnuPage"));
+    add(mnuPage_, "mnuPagePicture", QStringLiteral("ページを画像として保存(&I)..."),
+        [this] { mnuPagePicture_Click(); });
 }
 
 void frmResult::BuildToolbar() {
@@ -432,6 +438,10 @@ void frmResult::mnuMoveBack_Click() {
     });
 }
 
+void frmResult::mnuPagePicture_Click() {
+    Run([this] { SavePagePicture(); });
+}
+
 void frmResult::mnuFileClose_Click() { Unload(); }
 
 void frmResult::Unload() {
@@ -457,6 +467,7 @@ void frmResult::closeEvent(QCloseEvent* e) {
 }
 
 bool frmResult::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && PageContextMenu(watched, event)) return true;
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this) return QMainWindow::eventFilter(watched, event);

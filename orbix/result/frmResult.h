@@ -59,6 +59,7 @@ class frmResult : public QMainWindow, public SceneView {
     void mnuMoveBack_Click();
     void mnuOutputFile_Click();
     void mnuOutputPrint_Click();
+    void mnuPagePicture_Click();
 
     // Controls, for tests and for looking at the window.
     orbix::ImageSurface& surface() { return *surface_; }
@@ -67,6 +68,7 @@ class frmResult : public QMainWindow, public SceneView {
     QLabel& lblMessage() { return *lblMessage_; }
     QToolBar& tbToolBar() { return *tbToolBar_; }
     QMenu& mnuOutput() { return *mnuOutput_; }
+    QMenu& mnuPage() { return *mnuPage_; }
     QAction* ToolbarButton(const QString& key) const;
     QMenu* mnuFile() const { return mnuFile_; }
     QMenu* mnuMove() const { return mnuMove_; }
@@ -94,6 +96,11 @@ class frmResult : public QMainWindow, public SceneView {
     void ShowRunTimeError(const std::string& what);
     template <class Fail>
     void WriteCsv(orbix::Dialogs& dlg, Fail&& fail);
+    void SavePagePicture();
+    // Where the output dialogs start.
+    QString OutputFolder() const;
+    // Pops up the page's menu for a right click on the page itself.
+    bool PageContextMenu(QObject* watched, QEvent* event);
 
     DesignHost& host_;
     orbix::ImageSurface* surface_;
@@ -104,6 +111,8 @@ class frmResult : public QMainWindow, public SceneView {
     QMenu* mnuFile_ = nullptr;
     QMenu* mnuMove_ = nullptr;
     QMenu* mnuOutput_ = nullptr;
+    QMenu* mnuPage_ = nullptr;
+    int pictureFilter_ = 0;  // the format chosen last
     std::array<QTreeWidgetItem*, 13> nodes_{};
     std::shared_ptr<clsMenu> menu_;
     double maxOff_ = 0;
