@@ -36,7 +36,7 @@ void BuildMolecule(const MoleculeFile::Drawing& drawing) {
     modOrbix::CurrentMolecule->Initialize(nodes, drawing.bonds);
 }
 
-Outcome Calculate(const MoleculeFile::Drawing& drawing) {
+Outcome Check(const MoleculeFile::Drawing& drawing) {
     Outcome out;
     const int n = static_cast<int>(drawing.atoms.size());
     if (drawing.bonds.Count() < 1 || n < 2) {
@@ -44,18 +44,28 @@ Outcome Calculate(const MoleculeFile::Drawing& drawing) {
         out.message = modConnect::kNoMolecule;
         return out;
     }
-    std::int16_t code = modConnect::CheckStructure(StructureMatrix(drawing, modOrbix::colAtoms));
+    const std::int16_t code =
+        modConnect::CheckStructure(StructureMatrix(drawing, modOrbix::colAtoms));
     if (code != modConnect::scOk) {
         out.code = code;
         out.message = modConnect::StructureMessage(code);
         return out;
     }
-    BuildMolecule(drawing);
-    if (modOrbix::CurrentMolecule->E_num() > 2 * n) {
+    // Summed wide, so that a total no 16-bit number holds is this refusal
+    // rather than an overflow inside Molecule::Initialize.
+    long long electrons = 0;
+    for (const auto& a : drawing.atoms) electrons += modOrbix::colAtoms.Item(a.element)->E_num();
+    if (electrons > 2LL * n) {
         out.code = kTooManyElectrons;
         out.message = modConnect::kTooManyElectrons;
-        return out;
     }
+    return out;
+}
+
+Outcome Calculate(const MoleculeFile::Drawing& drawing) {
+    Outcome out = Check(drawing);
+    if (out.code != kAccepted) return out;
+    BuildMolecule(drawing);
     modCalculation::ComputeAtomPos();
     modCalculation::RunCalculation(out.maxOff);
     return out;

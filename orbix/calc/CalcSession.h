@@ -36,9 +36,14 @@ orbix::Mat1<std::int16_t> StructureMatrix(const MoleculeFile::Drawing& drawing,
 // their order, and bonds.
 void BuildMolecule(const MoleculeFile::Drawing& drawing);
 
-// Checks the drawing (elements looked up in modOrbix::colAtoms); when it is a
-// molecule, fills CurrentMolecule (keeping its file name) and runs the whole
-// calculation.
+// The checks of the Calc command, in order: a molecule at all (code 4), the
+// structure check (1-3), and no more pi electrons than twice the atoms (6; a
+// total beyond any 16-bit number included). Elements are looked up in
+// modOrbix::colAtoms; nothing is built.
+Outcome Check(const MoleculeFile::Drawing& drawing);
+
+// Checks the drawing; when it passes, fills CurrentMolecule (keeping its file
+// name) and runs the whole calculation.
 Outcome Calculate(const MoleculeFile::Drawing& drawing);
 
 // Reads a molecule file and calculates it; unreadable files give code 5 with

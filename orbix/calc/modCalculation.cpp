@@ -209,7 +209,8 @@ void GroupLevels() {
     LevelCount = 0;
     int count = 0;
     for (int i = 1; i <= n; ++i) {
-        if (std::fabs(static_cast<double>(ref) - EigVal(i)) >= kLevelTolerance) {
+        // The first orbital always starts a level, whatever its value.
+        if (i == 1 || std::fabs(static_cast<double>(ref) - EigVal(i)) >= kLevelTolerance) {
             ++LevelCount;
             count = 1;
             LevelE(LevelCount) = EigVal(i);

@@ -9,34 +9,27 @@
 #include "orbix/result/frmResult.h"
 
 void frmDesign::mnuMoveCalc_Click() {
-    const QString title = QString::fromUtf8(modConnect::kStructureTitle);
-    auto refuse = [&](const std::string& text) {
-        dialogs_.Message(QString::fromStdString(text), title, orbix::MsgButtons::kOk,
-                         orbix::MsgIcon::kInformation);
-    };
-    const auto& sites = drawing_.colSites();
-    const int n = static_cast<int>(sites.size());
-    if (drawing_.colDesignBonds().Count() < 1 || n < 2) {
-        refuse(modConnect::kNoMolecule);
-        return;
-    }
     MoleculeFile::Drawing d;
-    for (std::int16_t s : sites) d.atoms.push_back({s, drawing_.Element(s)});
+    for (std::int16_t s : drawing_.colSites()) d.atoms.push_back({s, drawing_.Element(s)});
     for (const auto& b : drawing_.colDesignBonds()) d.bonds.Add(b);
-    const std::int16_t code =
-        modConnect::CheckStructure(CalcSession::StructureMatrix(d, modOrbix::colAtoms));
-    if (code != modConnect::scOk) {
-        refuse(modConnect::StructureMessage(code));
-        return;
+    // Any error of the check or the calculation reaches the student here: an
+    // exception out of an event handler would end the program, drawing and all.
+    try {
+        const CalcSession::Outcome check = CalcSession::Check(d);
+        if (check.code != CalcSession::kAccepted) {
+            dialogs_.Message(QString::fromStdString(check.message),
+                             QString::fromUtf8(modConnect::kStructureTitle), orbix::MsgButtons::kOk,
+                             orbix::MsgIcon::kInformation);
+            return;
+        }
+        CalcSession::BuildMolecule(d);  // atoms in placement order
+        hide();
+        frmResult* result = frmResult::Open(*this);
+        std::int16_t showProgress = 0;
+        result->Display(showProgress);
+    } catch (const std::exception& e) {
+        ShowDesign();
+        dialogs_.Message(QString::fromUtf8(e.what()), orbix::kApplicationTitle,
+                         orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
     }
-
-    CalcSession::BuildMolecule(d);  // atoms in placement order
-    if (modOrbix::CurrentMolecule->E_num() > 2 * n) {
-        refuse(modConnect::kTooManyElectrons);
-        return;
-    }
-    hide();
-    frmResult* result = frmResult::Open(*this);
-    std::int16_t showProgress = 0;
-    result->Display(showProgress);
 }

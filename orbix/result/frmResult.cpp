@@ -262,9 +262,23 @@ void frmResult::Display(std::int16_t& showProgress) {
     ++running_;
     struct Done {
         frmResult* w;
-        ~Done() { --w->running_; }
+        ~Done() {
+            if (--w->running_ == 0 && w->unloaded_) w->deleteLater();
+        }
     } done{this};
+    // A calculation that fails closes the window and shows the design window
+    // again; the caller reports the error.
+    try {
+        ShowCalculation();
+    } catch (...) {
+        if (waitCursor_) QGuiApplication::restoreOverrideCursor();
+        waitCursor_ = false;
+        Unload();
+        throw;
+    }
+}
 
+void frmResult::ShowCalculation() {
     // 1-2
     tvwMenu_->hide();
     grdMatrix_->hide();
@@ -293,20 +307,17 @@ void frmResult::Display(std::int16_t& showProgress) {
     lblMessage_->adjustSize();
     lblMessage_->show();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    waitCursor_ = true;
     setEnabled(false);
     QCursor::setPos(400, 300);
 
     // 8
-    try {
-        RunCalculation(maxOff_);
-    } catch (...) {
-        QGuiApplication::restoreOverrideCursor();
-        throw;
-    }
+    RunCalculation(maxOff_);
 
     // 9-11
     modCommon::WaitSeconds(2);
     QGuiApplication::restoreOverrideCursor();
+    waitCursor_ = false;
     lblMessage_->setText(QStringLiteral("計算が終了しました"));
     lblMessage_->adjustSize();
     PageSurface& s = *surface_;

@@ -44,7 +44,8 @@ class frmResult : public QMainWindow, public SceneView {
     ~frmResult() override;
 
     // Runs the calculation of CurrentMolecule and shows scene 2. showProgress
-    // reads 1 afterwards.
+    // reads 1 afterwards. An error of the calculation closes the window, shows
+    // the design window and is passed on to the caller.
     void Display(std::int16_t& showProgress);
 
     void ChangeMenu(std::int16_t scene) override;
@@ -84,6 +85,7 @@ class frmResult : public QMainWindow, public SceneView {
     void BuildMenus();
     void BuildToolbar();
     void BuildSceneTree();
+    void ShowCalculation();
     void GuardedNext();
     // Closes the window and shows the design window; the window is deleted
     // once no page of it is being drawn.
@@ -120,4 +122,5 @@ class frmResult : public QMainWindow, public SceneView {
     bool unloaded_ = false;
     bool exiting_ = false;
     bool changingMenu_ = false;
+    bool waitCursor_ = false;
 };

@@ -134,6 +134,23 @@ TEST_F(ResultWindow, DisplayShowsProgressWhileDisabled) {
     EXPECT_TRUE(window->isEnabled());
 }
 
+TEST_F(ResultWindow, AFailedCalculationClosesTheWindowAndShowsTheDesign) {
+    // Six electrons on two atoms, past the Calc checks: the total energy reads
+    // an orbital that does not exist, and the calculation raises an error.
+    std::string message;
+    ASSERT_TRUE(modOrbix::LoadAtomLines({"C,3,0,0,1,3"}, modOrbix::colAtoms, message)) << message;
+    CalcSession::BuildMolecule(testing_support::MakeDrawing("1-1,2-1", "1-2"));
+    ASSERT_EQ(modOrbix::CurrentMolecule->E_num(), 6);
+    window = frmResult::Open(design);
+    std::int16_t progress = 0;
+    EXPECT_THROW(window->Display(progress), std::exception);
+    EXPECT_EQ(design.shown, 1) << "the design window is not shown again";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the wait cursor stays";
+    Settle();
+    EXPECT_TRUE(window.isNull()) << "the window is left behind, visible "
+                                 << (window ? window->isVisible() : false);
+}
+
 TEST_F(ResultWindow, MenusToolbarAndPopup) {
     frmResult& w = Open("1-1,2-1", "1-2");
     const QList<QAction*> bar = w.menuBar()->actions();
