@@ -119,8 +119,13 @@ void frmMainMenu::Tell(const QString& text, const QString& file) {
     const QString message = text + QStringLiteral("\n\n") + QDir::toNativeSeparators(file);
     if (ShowMessage)
         ShowMessage(this, kCaption, message);
-    else
-        QMessageBox::critical(this, kCaption, message);
+    else {
+        // Plain text: a file name shown as rich text could draw headings or
+        // fetch images.
+        QMessageBox box(QMessageBox::Critical, kCaption, message, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
 }
 
 void frmMainMenu::cmdPlay_Click() {

@@ -1,6 +1,7 @@
 // The file menu of the design window: New, Open, Template, Save, Save As, Exit.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "orbix/design/DesignCanvas.h"
@@ -9,6 +10,7 @@
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
+#include "orbix/platform/TextFile.h"
 #include "orbix/platform/Twips.h"
 #include "orbix/platform/WindowTitle.h"
 
@@ -93,25 +95,25 @@ bool frmDesign::LoadDocument(const QString& path, bool template_) {
         template_ ? QStringLiteral("テンプレート") : QStringLiteral("ファイルを開く");
     // The drawing is replaced only by a file that loads completely, so a bad
     // file never leaves a half drawing under the old document's name.
-    std::vector<std::string> lines;
-    if (modCommon::ReadTextLines(path.toStdString(), lines) != modCommon::rrOk) {
-        dialogs_.Message(
-            QStringLiteral("ファイル：") + path + QStringLiteral("　のオープンに失敗しました。"),
-            title, MsgButtons::kOk, MsgIcon::kCritical);
-        return false;
-    }
-    std::string atoms, bonds;
-    if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) {
-        dialogs_.Message(QStringLiteral("ファイル：") + path +
-                             QStringLiteral("からの分子データの取得に失敗しました。"),
-                         title, MsgButtons::kOk, MsgIcon::kCritical);
-        return false;
-    }
     MoleculeFile::Drawing file;
-    if (!MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), file)) {
-        dialogs_.Message(QStringLiteral("ファイル：") + path +
-                             QStringLiteral("からの分子の作成に失敗しました。"),
-                         title, MsgButtons::kOk, MsgIcon::kCritical);
+    const char* failure = nullptr;
+    switch (MoleculeFile::ReadDrawingFile(QFile::encodeName(path).toStdString(),
+                                          modOrbix::colAtoms.Count(), file)) {
+        case 0:
+            break;
+        case 1:
+            failure = "　のオープンに失敗しました。";
+            break;
+        case 2:
+            failure = "からの分子データの取得に失敗しました。";
+            break;
+        default:
+            failure = "からの分子の作成に失敗しました。";
+            break;
+    }
+    if (failure) {
+        dialogs_.Message(QStringLiteral("ファイル：") + path + QString::fromUtf8(failure), title,
+                         MsgButtons::kOk, MsgIcon::kCritical);
         return false;
     }
     ClearCanvas();
@@ -127,7 +129,7 @@ bool frmDesign::LoadDocument(const QString& path, bool template_) {
 }
 
 bool frmDesign::SaveTo(const QString& path, const QString& title) {
-    if (modCommon::WriteTextFile(path.toStdString(), drawing_.Serialize()) == 1) return true;
+    if (orbix::WriteTextFile(path, drawing_.Serialize())) return true;
     dialogs_.Message(
         QStringLiteral("ファイル：") + path + QStringLiteral("　の保存に失敗しました。"), title,
         MsgButtons::kOk, MsgIcon::kCritical);

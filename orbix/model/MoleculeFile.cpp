@@ -11,11 +11,11 @@ namespace MoleculeFile {
 namespace {
 
 // "a-b": the numbers before and after the first "-".
-void SplitEntry(const std::string& entry, std::int16_t& a, std::int16_t& b) {
+void SplitEntry(std::string_view entry, std::int16_t& a, std::int16_t& b) {
     size_t dash = entry.find('-');
-    if (dash == std::string::npos) orbix::RaiseTypeMismatch();
-    a = modFormat::ToInt16(std::string_view(entry).substr(0, dash));
-    b = modFormat::ToInt16(std::string_view(entry).substr(dash + 1));
+    if (dash == std::string_view::npos) orbix::RaiseTypeMismatch();
+    a = modFormat::ToInt16(entry.substr(0, dash));
+    b = modFormat::ToInt16(entry.substr(dash + 1));
 }
 
 }  // namespace
@@ -25,28 +25,31 @@ bool ParseDrawing(const std::string& atoms, const std::string& bonds, int elemen
     out.atoms.clear();
     out.bonds.Clear();
     bool occupied[modOrbix::kSiteCount + 1] = {};
+    // Entries are taken one at a time: a value of millions of empty entries
+    // fails at the first without a list of them all.
     try {
-        for (const std::string& entry : modCommon::SplitText(atoms, ',')) {
+        const bool atomsLoaded = modCommon::ForEachPart(atoms, ',', [&](std::string_view entry) {
             std::int16_t site, element;
             SplitEntry(entry, site, element);
             if (site < 1 || site > modOrbix::kSiteCount || occupied[site]) return false;
             if (element < 1 || element > elementCount) return false;
             occupied[site] = true;
             out.atoms.push_back({site, element});
-        }
+            return true;
+        });
+        if (!atomsLoaded) return false;
         if (bonds.empty()) return true;
-        for (const std::string& entry : modCommon::SplitText(bonds, ',')) {
+        return modCommon::ForEachPart(bonds, ',', [&](std::string_view entry) {
             std::int16_t a, b;
             SplitEntry(entry, a, b);
-            if (a == b) continue;
+            if (a == b) return true;
             if (a > b) modCommon::SwapValues(a, b);
             if (a < 1 || b > modOrbix::kSiteCount || !occupied[a] || !occupied[b]) return false;
             auto bond = std::make_shared<CBond>();
             bond->Index1(a);
             bond->Index2(b);
-            if (!out.bonds.Add(bond)) return false;
-        }
-        return true;
+            return out.bonds.Add(bond);
+        });
     } catch (const std::exception&) {
         return false;
     }
@@ -75,10 +78,14 @@ std::string SerializeDrawing(const std::vector<PlacedAtom>& atoms, const BondCol
 int ReadDrawingFile(const std::string& path, int elementCount, Drawing& out) {
     out.atoms.clear();
     out.bonds.Clear();
-    std::vector<std::string> lines;
-    if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) return 1;
+    // Line by line: only the two values are kept, not every line of the file.
     std::string atoms, bonds;
-    if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) return 2;
+    const std::int16_t rc = modCommon::ForEachTextLine(path, [&](std::string& line) {
+        modOrbix::ParseMoleculeLine(line, atoms, bonds);
+        return true;
+    });
+    if (rc != modCommon::rrOk) return 1;
+    if (atoms.empty()) return 2;
     return ParseDrawing(atoms, bonds, elementCount, out) ? 0 : 3;
 }
 

@@ -6,10 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <random>
-#include <sstream>
+#include <cstdint>
 
 namespace modCommon {
 namespace {
@@ -70,26 +67,42 @@ bool EncodeAnsi(std::string_view utf8, std::string& bytes) {
 
 namespace {
 
-// Raw bytes of a file: 1 ok, else the read result code.
+// Raw bytes of a file: rrOk, else the read result code. Only a regular file
+// is read: a FIFO would block the open (and the program) until someone
+// writes to it, and a device may never end.
 std::int16_t ReadBytes(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return rrOpenFailed;
     bytes.clear();
-    char buf[65536];
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return rrOpenFailed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return rrOpenFailed;
+    }
     std::int16_t result = rrOk;
-    for (;;) {
-        size_t got = std::fread(buf, 1, sizeof buf, f);
-        bytes.append(buf, got);
-        if (bytes.size() > kMaxTextFileBytes) {
-            result = rrReadFailed;
-            break;
-        }
-        if (got < sizeof buf) {
-            if (std::ferror(f)) result = rrReadFailed;
-            break;
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxTextFileBytes) {
+        result = rrReadFailed;
+    } else {
+        bytes.reserve(static_cast<size_t>(st.st_size));
+        char buf[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, buf, sizeof buf);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                result = rrReadFailed;
+                break;
+            }
+            if (got == 0) break;
+            bytes.append(buf, static_cast<size_t>(got));
+            if (bytes.size() > kMaxTextFileBytes) {
+                result = rrReadFailed;
+                break;
+            }
         }
     }
-    if (std::fclose(f) != 0 && result == rrOk) result = rrCloseFailed;
+    if (::close(fd) != 0 && result == rrOk) result = rrCloseFailed;
+    if (result != rrOk) std::string().swap(bytes);
     return result;
 }
 
@@ -102,24 +115,54 @@ std::int16_t ReadTextFile(const std::string& path, std::string& text) {
     return 1;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
+namespace {
+
+// Calls fn with each line of bytes, decoded, until it returns false.
+bool ForEachLine(std::string_view bytes, const std::function<bool(std::string&)>& fn) {
     // Split on the raw bytes: CR and LF never occur inside a CP932 character.
-    std::vector<std::string> lines;
     size_t start = 0;
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
-        char ch = bytes[i];
+        const char ch = bytes[i];
         if (ch == '\r' || ch == '\n') {
-            lines.push_back(DecodeAnsi(bytes.substr(start, i - start)));
+            std::string line = DecodeAnsi(bytes.substr(start, i - start));
+            if (!fn(line)) return false;
             if (ch == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
             start = ++i;
         } else {
             ++i;
         }
     }
-    if (start < n) lines.push_back(DecodeAnsi(bytes.substr(start)));
+    if (start < n) {
+        std::string line = DecodeAnsi(bytes.substr(start));
+        return fn(line);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    ForEachLine(bytes, [&](std::string& line) {
+        lines.push_back(std::move(line));
+        return true;
+    });
     return lines;
+}
+
+std::int16_t ForEachTextLine(const std::string& path,
+                             const std::function<bool(std::string&)>& line) {
+    std::string bytes;
+    const std::int16_t rc = ReadBytes(path, bytes);
+    if (rc != rrOk) return rc;
+    bool any = false;
+    ForEachLine(bytes, [&](std::string& text) {
+        any = true;
+        return line(text);
+    });
+    return any ? rrOk : rrEmpty;
 }
 
 std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
@@ -131,65 +174,25 @@ std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& li
     return lines.empty() ? rrEmpty : rrOk;
 }
 
-std::vector<std::string> SplitText(std::string_view text, char separator) {
-    std::vector<std::string> parts;
+bool ForEachPart(std::string_view text, char separator,
+                 const std::function<bool(std::string_view)>& part) {
     size_t start = 0;
     for (;;) {
-        size_t pos = text.find(separator, start);
-        if (pos == std::string_view::npos) {
-            parts.emplace_back(text.substr(start));
-            break;
-        }
-        parts.emplace_back(text.substr(start, pos - start));
+        const size_t pos = text.find(separator, start);
+        if (pos == std::string_view::npos) return part(text.substr(start));
+        if (!part(text.substr(start, pos - start))) return false;
         start = pos + 1;
-        if (start == text.size()) break;  // a final separator adds no empty part
+        if (start == text.size()) return true;  // a final separator adds no empty part
     }
+}
+
+std::vector<std::string> SplitText(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    ForEachPart(text, separator, [&](std::string_view p) {
+        parts.emplace_back(p);
+        return true;
+    });
     return parts;
-}
-
-namespace testing {
-long WriteFailsAfterBytes = -1;
-}
-
-std::int16_t WriteTextFile(const std::string& path, const std::string& text) {
-    std::string bytes;
-    if (!EncodeAnsi(text + "\r\n", bytes)) return 0;
-
-    // A unique temporary file beside the target, renamed over it at the end.
-    std::string tmpl = path + ".XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return 0;
-    const std::string& tmp = tmpl;
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    bool ok = true;
-    if (testing::WriteFailsAfterBytes >= 0 &&
-        static_cast<size_t>(testing::WriteFailsAfterBytes) < left) {
-        left = static_cast<size_t>(testing::WriteFailsAfterBytes);
-        ok = false;
-    }
-    while (left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        p += w;
-        left -= static_cast<size_t>(w);
-    }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    // mkstemp creates mode 0600; give the file the usual permissions.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) {
-        std::remove(tmp.c_str());
-        return 0;
-    }
-    return 1;
 }
 
 std::string FileTitle(const std::string& path) {

@@ -5,6 +5,7 @@
 // every string is UTF-8. Reading accepts CR LF, LF and lone CR line ends.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,12 @@ std::int16_t ReadTextFile(const std::string& path, std::string& text);
 // Lines of the file, line ends removed. A final line end adds no empty line.
 std::int16_t ReadTextLines(const std::string& path, std::vector<std::string>& lines);
 
+// Each line of the file, decoded and without its line end, handed to `line`
+// one at a time until it returns false; nothing else of the file is kept but
+// its bytes. Result codes as ReadTextLines (rrEmpty: no line at all).
+std::int16_t ForEachTextLine(const std::string& path,
+                             const std::function<bool(std::string&)>& line);
+
 // The lines of a file's bytes, decoded; CR LF, LF and lone CR end a line, and
 // a final line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view bytes);
@@ -36,16 +43,10 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 // is the very last character adds no empty last part; "" gives one empty part.
 std::vector<std::string> SplitText(std::string_view text, char separator);
 
-// Creates or replaces the file with text followed by CR LF. The file is
-// written through a temporary file renamed over the target, so a failure
-// leaves any earlier file intact. 1 on success, 0 on failure.
-std::int16_t WriteTextFile(const std::string& path, const std::string& text);
-
-namespace testing {
-// Test hook: when set, WriteTextFile writes only this many bytes of the
-// temporary file and then fails, as a full disk would. Reset to -1 after use.
-extern long WriteFailsAfterBytes;
-}  // namespace testing
+// The parts SplitText would give, handed to `part` one at a time until it
+// returns false, without building the list. False when `part` stopped it.
+bool ForEachPart(std::string_view text, char separator,
+                 const std::function<bool(std::string_view)>& part);
 
 // The part of path after its last "/"; the whole path when it has none.
 std::string FileTitle(const std::string& path);

@@ -1,5 +1,6 @@
 #include "orbix/model/modOrbix.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "orbix/model/RunTimeError.h"
@@ -49,32 +50,24 @@ bool SitesLinked(int a, int b) {
     return SiteLinks[b][a] == 1;
 }
 
-bool LoadAtomDataFrom(const std::string& path, AtomTable& table, std::string& message) {
-    std::vector<std::string> lines;
-    if (modCommon::ReadTextLines(path, lines) != modCommon::rrOk) {
-        message = kAtomReadFailed;
-        return false;
-    }
-    return LoadAtomLines(lines, table, message);
+namespace {
+
+// One line of the element table, the i-th (from 1), added to table. A line
+// with more commas than fields is refused before it is split.
+bool LoadAtomLine(const std::string& line, size_t i, AtomTable& table) {
+    if (std::count(line.begin(), line.end(), ',') > 6) return false;
+    std::vector<std::string> fields = modCommon::SplitText(line, ',');
+    fields.push_back(std::to_string(i));
+    auto atom = std::make_shared<clsAtom>();
+    return atom->Init(fields) && table.Add(atom);
 }
 
-bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std::string& message) {
+// Runs load, which reads lines into table, with the table's error messages.
+template <class Load>
+bool LoadAtoms(AtomTable& table, std::string& message, Load&& load) {
     try {
-        if (lines.empty()) {
-            message = kAtomReadFailed;
-            return false;
-        }
         table.Clear();
-        for (size_t i = 0; i < lines.size(); ++i) {
-            std::vector<std::string> fields = modCommon::SplitText(lines[i], ',');
-            fields.push_back(std::to_string(i + 1));
-            auto atom = std::make_shared<clsAtom>();
-            if (!atom->Init(fields) || !table.Add(atom)) {
-                message = kAtomDataInvalid;
-                return false;
-            }
-        }
-        return true;
+        return load();
     } catch (const orbix::RunTimeError& e) {
         // A numeric field out of single range is a fault of the table's data:
         // it would reach the diagonalisation as infinity otherwise.
@@ -87,9 +80,64 @@ bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std:
     }
 }
 
+}  // namespace
+
+bool LoadAtomDataFrom(const std::string& path, AtomTable& table, std::string& message) {
+    return LoadAtoms(table, message, [&] {
+        size_t i = 0;
+        bool valid = true;
+        // The file is read line by line, so that a huge faulty file is refused
+        // without holding all its lines.
+        const std::int16_t rc = modCommon::ForEachTextLine(path, [&](std::string& line) {
+            valid = LoadAtomLine(line, ++i, table);
+            return valid;
+        });
+        if (rc != modCommon::rrOk) {
+            message = kAtomReadFailed;
+            return false;
+        }
+        if (!valid) message = kAtomDataInvalid;
+        return valid;
+    });
+}
+
+bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std::string& message) {
+    if (lines.empty()) {
+        message = kAtomReadFailed;
+        return false;
+    }
+    return LoadAtoms(table, message, [&] {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (!LoadAtomLine(lines[i], i + 1, table)) {
+                message = kAtomDataInvalid;
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
 bool LoadAtomData(std::string& message) {
     colAtoms.Clear();
     return LoadAtomDataFrom(ProgramFolder + "data/atom.dat", colAtoms, message);
+}
+
+void ParseMoleculeLine(std::string_view text, std::string& atoms, std::string& bonds) {
+    const std::string line = modCommon::Trim(text);
+    const size_t close = line.find(']');
+    // A keyed line has its first "]" at the second character or later.
+    if (close == std::string::npos || close < 1) return;
+    const std::string_view key = std::string_view(line).substr(0, close + 1);
+    if (key != "[Atom]" && key != "[Bond]") return;
+    std::string value;
+    const size_t eq = line.find('=', close + 1);
+    if (eq == std::string::npos) {
+        value = line;
+    } else {
+        if (eq + 1 == line.size()) return;  // "=" last: no value
+        value = modCommon::Trim(std::string_view(line).substr(eq + 1));
+    }
+    (key == "[Atom]" ? atoms : bonds) = std::move(value);
 }
 
 bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std::string& bonds) {
@@ -97,22 +145,7 @@ bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std:
     bonds.clear();
     for (std::string& line : lines) {
         line = modCommon::Trim(line);
-        size_t close = line.find(']');
-        // A keyed line has its first "]" at the second character or later.
-        if (close == std::string::npos || close < 1) continue;
-        std::string key = line.substr(0, close + 1);
-        std::string value;
-        size_t eq = line.find('=', close + 1);
-        if (eq == std::string::npos) {
-            value = line;
-        } else {
-            if (eq + 1 == line.size()) continue;  // "=" last: no value
-            value = modCommon::Trim(std::string_view(line).substr(eq + 1));
-        }
-        if (key == "[Atom]")
-            atoms = value;
-        else if (key == "[Bond]")
-            bonds = value;
+        ParseMoleculeLine(line, atoms, bonds);
     }
     return atoms.empty();
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orbix/model/AtomTable.h"
@@ -53,5 +54,8 @@ bool LoadAtomLines(const std::vector<std::string>& lines, AtomTable& table, std:
 // place) and returns the values of the "[Atom]" and "[Bond]" lines. The
 // result is true on failure, that is when the atom value is empty.
 bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std::string& bonds);
+// The same rules for one line: when it is an "[Atom]" or "[Bond]" line with a
+// value, that value replaces atoms or bonds.
+void ParseMoleculeLine(std::string_view line, std::string& atoms, std::string& bonds);
 
 }  // namespace modOrbix

@@ -29,6 +29,7 @@ MsgAnswer QtDialogs::Message(const QString& text, const QString& title, MsgButto
                              MsgIcon icon) {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);  // file names may hold "<" and "&"
     box.setText(text);
     switch (icon) {
         case MsgIcon::kNone:

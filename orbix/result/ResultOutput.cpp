@@ -8,6 +8,7 @@
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/FlexGrid.h"
+#include "orbix/platform/TextFile.h"
 #include "orbix/platform/WindowTitle.h"
 #include "orbix/result/TablePrint.h"
 #include "orbix/result/frmResult.h"
@@ -60,7 +61,7 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
     std::string text = modCalculation::GridCsv(GridCells(*grdMatrix_));
     // The writer ends the text with the last line's CR LF itself.
     if (text.size() >= 2) text.resize(text.size() - 2);
-    if (!modCommon::WriteTextFile(path.toStdString(), text)) fail();
+    if (!orbix::WriteTextFile(path, text)) fail();
 }
 
 QString frmResult::OutputFolder() const { return QString::fromStdString(modOrbix::ProgramFolder); }

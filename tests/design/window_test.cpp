@@ -2,15 +2,22 @@
 // the canvas, menu commands, dialogs answered from a script.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <thread>
 
+#include "orbix/calc/modCalculation.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/design/StartUp.h"
 #include "orbix/design/frmDesign.h"
@@ -19,9 +26,11 @@
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/FlexGrid.h"
 #include "orbix/platform/ScriptedDialogs.h"
+#include "orbix/platform/TextFile.h"
 #include "orbix/platform/WaitSeconds.h"
 #include "orbix/result/frmHelp.h"
 #include "orbix/result/frmResult.h"
+#include "tests/support/OtherUser.h"
 
 namespace {
 
@@ -84,6 +93,26 @@ class Design : public ::testing::Test {
     std::vector<std::int16_t> Sites(std::initializer_list<int> l) {
         return std::vector<std::int16_t>(l.begin(), l.end());
     }
+    // Replaces the element table after start-up; the palette keeps its buttons.
+    void UseElements(const std::vector<std::string>& lines) {
+        std::string message;
+        ASSERT_TRUE(modOrbix::LoadAtomLines(lines, modOrbix::colAtoms, message)) << message;
+    }
+    // Opens a molecule file of the given text as the document.
+    void OpenDrawing(const QString& name, const QByteArray& text) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        dlg.files.push_back(path);
+        form->mnuFileOpen_Click();
+        ASSERT_FALSE(form->Drawing().colSites().empty())
+            << name.toStdString() << ": "
+            << (dlg.messages.empty() ? "" : dlg.messages.back().text.toStdString());
+    }
+    // Calc from the toolbar, as the student clicks it.
+    void CalcFromToolbar() { form->tbToolBar_ButtonClick(QStringLiteral("計算実行")); }
 
     orbix::ScriptedDialogs dlg;
     std::unique_ptr<frmDesign> form;
@@ -259,9 +288,9 @@ TEST_F(Design, SaveAsOverwriteNoThenYesAndFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(Bytes(path), "[Atom]=1-1\r\n\r\n");
 
     Click(2);
-    modCommon::testing::WriteFailsAfterBytes = 3;
+    orbix::testing::WriteFailsAfterBytes = 3;
     form->mnuFileSave_Click();
-    modCommon::testing::WriteFailsAfterBytes = -1;
+    orbix::testing::WriteFailsAfterBytes = -1;
     EXPECT_EQ(Bytes(path), "[Atom]=1-1\r\n\r\n");
     EXPECT_TRUE(form->DocumentChanged());
     EXPECT_EQ(dlg.messages.back().text, "ファイル：" + path + "　の保存に失敗しました。");
@@ -306,6 +335,153 @@ TEST_F(Design, CalcRefusals) {
     EXPECT_EQ(dlg.messages.back().text, QString::fromStdString(modConnect::StructureMessage(1)));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(frmResult::Current(), before) << "no result window for a refused drawing";
+}
+
+TEST_F(Design, CalcOfUnusualElementTables) {
+    // Electrons beyond any 16-bit total: the too-many-electrons refusal, not a crash.
+    UseElements({"C,32767,0,0,1,3"});
+    OpenDrawing("big.mol", "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
+    const auto sites = form->Drawing().colSites();
+    frmResult* before = frmResult::Current();
+    for (int run = 0; run < 2; ++run) {
+        const size_t asked = dlg.messages.size();
+        if (run == 0)
+            Trigger("mnuMoveCalc");
+        else
+            CalcFromToolbar();
+        ASSERT_EQ(dlg.messages.size(), asked + 1) << "run " << run << ": no message";
+        EXPECT_EQ(dlg.messages.back().text, QString::fromUtf8(modConnect::kTooManyElectrons));
+        EXPECT_EQ(dlg.messages.back().title, QString::fromUtf8(modConnect::kStructureTitle));
+        EXPECT_EQ(dlg.messages.back().icon, orbix::MsgIcon::kInformation);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->Drawing().colSites(), sites);
+        EXPECT_EQ(frmResult::Current(), before) << "no result window for a refused drawing";
+    }
+
+    // Both orbitals at -1000 (the level search's start value): one level of two.
+    UseElements({"C,1,-1000,0,0,3"});
+    const size_t asked = dlg.messages.size();
+    CalcFromToolbar();
+    frmResult* result = frmResult::Current();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(dlg.messages.size(), asked) << dlg.messages.back().text.toStdString();
+    EXPECT_TRUE(result->isVisible());
+    EXPECT_TRUE(result->isEnabled());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(modCalculation::LevelCount, 1);
+    EXPECT_EQ(modCalculation::LevelDeg(1), 2.0f);
+    EXPECT_EQ(modCalculation::LevelE(1), -1000.0);
+}
+
+TEST_F(Design, AnErrorOfTheCheckReachesTheStudent) {
+    // The drawing holds element 2; a table of one element makes looking it up
+    // an error rather than a refusal.
+    OpenDrawing("cn.mol", "[Atom]=1-1,2-2\r\n[Bond]=1-2\r\n");
+    const auto sites = form->Drawing().colSites();
+    UseElements({"C,1,0,0,1,3"});
+    frmResult* before = frmResult::Current();
+    CalcFromToolbar();
+    ASSERT_FALSE(dlg.messages.empty());
+    EXPECT_EQ(dlg.messages.back().text, "インデックスが有効範囲にありません。");
+    EXPECT_EQ(dlg.messages.back().title, orbix::kApplicationTitle);
+    EXPECT_EQ(dlg.messages.back().icon, orbix::MsgIcon::kCritical);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->Drawing().colSites(), sites);
+    EXPECT_EQ(frmResult::Current(), before);
+}
+
+TEST_F(Design, ElectronLimitIsTwiceTheAtoms) {
+    // Carbon with two electrons: ethylene holds exactly 4 = 2 x 2, one more is refused.
+    UseElements({"C,2,0,0,1,3", "N,3,1,0.1,1,3"});
+    OpenDrawing("four.mol", "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
+    const size_t asked = dlg.messages.size();
+    Trigger("mnuMoveCalc");
+    ASSERT_TRUE(frmResult::Current());
+    EXPECT_EQ(dlg.messages.size(), asked)
+        << "C=C with 4 electrons refused: " << dlg.messages.back().text.toStdString();
+    EXPECT_EQ(modOrbix::CurrentMolecule->E_num(), 4);
+    frmResult::Current()->mnuFileClose_Click();
+    QApplication::processEvents();
+    ASSERT_TRUE(form->isVisible());
+
+    frmResult* before = frmResult::Current();
+    OpenDrawing("five.mol", "[Atom]=1-1,2-2\r\n[Bond]=1-2\r\n");
+    Trigger("mnuMoveCalc");
+    ASSERT_EQ(dlg.messages.size(), asked + 1) << "C-N with 5 electrons on 2 atoms accepted";
+    EXPECT_EQ(dlg.messages.back().text, QString::fromUtf8(modConnect::kTooManyElectrons));
+    EXPECT_EQ(dlg.messages.back().title, QString::fromUtf8(modConnect::kStructureTitle));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(frmResult::Current(), before);
+}
+
+TEST_F(Design, SaveAndSaveAsRespectProtectedFiles) {
+    ORBIX_RUN_AS_OTHER_USER();
+    const QByteArray ethylene = "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
+    OpenDrawing("ro.mol", ethylene);
+    const QString ro = dir.filePath("ro.mol");
+    QFile::setPermissions(ro, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    Click(5);
+    form->mnuFileSave_Click();
+    EXPECT_EQ(Bytes(ro), ethylene) << "Save replaced the read-only " << ro.toStdString();
+    EXPECT_EQ(dlg.messages.back().text, "ファイル：" + ro + "　の保存に失敗しました。");
+    EXPECT_TRUE(form->DocumentChanged());
+
+    dlg.files.push_back(ro);
+    dlg.answers.push_back(MsgAnswer::kYes);  // overwrite
+    form->mnuFileSaveAs_Click();
+    EXPECT_EQ(Bytes(ro), ethylene) << "Save As replaced the read-only " << ro.toStdString();
+    EXPECT_EQ(dlg.messages.back().text, "ファイル：" + ro + "　の保存に失敗しました。");
+    EXPECT_EQ(dlg.messages.back().icon, orbix::MsgIcon::kCritical);
+
+    // A group-private file keeps its permissions; a link is written through.
+    const QString group = dir.filePath("group.mol");
+    QFile::copy(ro, group);
+    QFile::setPermissions(group, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QString target = dir.filePath("target.mol"), link = dir.filePath("link.mol");
+    QFile::copy(ro, target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(QFile::link(target, link));
+    const QByteArray saved = "[Atom]=1-1,2-1,5-1\r\n[Bond]=1-2\r\n";
+    for (const QString& path : {group, link}) {
+        dlg.files.push_back(path);
+        dlg.answers.push_back(MsgAnswer::kYes);
+        form->mnuFileSaveAs_Click();
+        EXPECT_FALSE(form->DocumentChanged()) << path.toStdString() << " not saved";
+        EXPECT_EQ(Bytes(path), saved) << path.toStdString();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(group).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "group.mol now " << std::oct << (st.st_mode & 0777);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link became a plain file";
+    EXPECT_EQ(Bytes(target), saved);
+    // Save goes through the link as well.
+    Click(6);
+    form->mnuFileSave_Click();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Bytes(target), "[Atom]=1-1,2-1,5-1,6-1\r\n[Bond]=1-2\r\n");
+}
+
+TEST_F(Design, OpeningAFifoFailsAtOnce) {
+    const QString fifo = dir.filePath("f.mol");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should the open block, a writer releases it after a while and the test fails.
+    std::atomic<bool> done{false}, released{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            released = true;
+            std::ofstream(QFile::encodeName(fifo).toStdString());
+        }
+    });
+    dlg.files.push_back(fifo);
+    form->mnuFileOpen_Click();
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(released) << "opening the FIFO " << fifo.toStdString() << " blocked";
+    ASSERT_FALSE(dlg.messages.empty());
+    EXPECT_EQ(dlg.messages.back().text, "ファイル：" + fifo + "　のオープンに失敗しました。");
+    EXPECT_EQ(dlg.messages.back().icon, orbix::MsgIcon::kCritical);
 }
 
 TEST_F(Design, HelpWindowIsReused) {

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
+#include "orbix/model/MoleculeFile.h"
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 
@@ -53,49 +55,62 @@ TEST_F(TempDir, ReadTextLinesResultCodesAndLineEnds) {
     EXPECT_EQ(lines, (std::vector<std::string>{""}));
 }
 
-TEST_F(TempDir, JapaneseTextRoundTripsThroughCp932) {
-    const std::string text = "分子軌道法 ﾌｧｲﾙ π電子";
-    std::string path = (dir_ / "ja.txt").string();
-    ASSERT_EQ(modCommon::WriteTextFile(path, text), 1);
-    std::string bytes = Bytes(path);
-    EXPECT_EQ(bytes.substr(0, 4), "\x95\xaa\x8e\x71");  // 分子 in Shift_JIS
-    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+TEST_F(TempDir, OnlyRegularFilesAreRead) {
+    // A FIFO without a writer would block the open for ever; it must fail at once.
+    const std::string fifo = (dir_ / "f.mol").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] {
+        std::vector<std::string> lines;
+        return modCommon::ReadTextLines(fifo, lines);
+    });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::ofstream release(fifo);  // lets the reader go on, so the test can end
+        FAIL() << "reading the FIFO " << fifo << " hangs";
+    }
+    EXPECT_EQ(read.get(), modCommon::rrOpenFailed);
+
     std::vector<std::string> lines;
-    ASSERT_EQ(modCommon::ReadTextLines(path, lines), 0);
-    EXPECT_EQ(lines, std::vector<std::string>{text});
-    // Bytes that are not CP932 never stop the reader.
-    EXPECT_EQ(modCommon::ReadTextLines(Write("bin", std::string("\x81\xff\x00\xa0z", 5)), lines),
+    EXPECT_EQ(modCommon::ReadTextLines(dir_.string(), lines), modCommon::rrOpenFailed)
+        << "a folder";
+    EXPECT_EQ(modCommon::ReadTextLines("/dev/zero", lines), modCommon::rrOpenFailed)
+        << "a device that never ends";
+    MoleculeFile::Drawing d;
+    EXPECT_EQ(MoleculeFile::ReadDrawingFile(fifo, 12, d), 1);
+}
+
+TEST_F(TempDir, LinesAreHandedOutOneAtATimeUntilRefused) {
+    const std::string path = Write("lines.txt", "a\r\n\r\nb\nc");
+    std::vector<std::string> seen;
+    EXPECT_EQ(modCommon::ForEachTextLine(path,
+                                         [&](std::string& line) {
+                                             seen.push_back(line);
+                                             return line != "b";
+                                         }),
+              modCommon::rrOk);
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "", "b"})) << "stops where refused";
+    EXPECT_EQ(modCommon::ForEachTextLine(Write("empty", ""), [](std::string&) { return true; }),
+              modCommon::rrEmpty);
+
+    std::vector<std::string> parts;
+    EXPECT_FALSE(modCommon::ForEachPart("1-1,,2-1", ',', [&](std::string_view p) {
+        parts.emplace_back(p);
+        return !p.empty();
+    }));
+    EXPECT_EQ(parts, (std::vector<std::string>{"1-1", ""}));
+}
+
+TEST_F(TempDir, FilesOfNothingButSeparatorsAreRefused) {
+    // Millions of empty entries or lines: refused as any faulty file is.
+    const std::string commas = Write("commas.mol", "[Atom]=" + std::string(1 << 20, ','));
+    const std::string empty = Write("empty.mol", std::string(1 << 20, '\n'));
+    MoleculeFile::Drawing d;
+    EXPECT_EQ(MoleculeFile::ReadDrawingFile(commas, 12, d), 3);
+    EXPECT_EQ(MoleculeFile::ReadDrawingFile(empty, 12, d), 2);
+    EXPECT_EQ(MoleculeFile::ReadDrawingFile(
+                  Write("ok.mol", std::string(1000, '\n') + "[Atom]=1-1,2-1\r\n[Bond]=1-2"), 12, d),
               0);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].back(), 'z');
-}
-
-TEST_F(TempDir, FailedWriteKeepsTheOldFile) {
-    std::string path = Write("keep.mol", "old");
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_EQ(modCommon::WriteTextFile(path, "new"), 0);
-    fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(Bytes(path), "old");
-}
-
-TEST_F(TempDir, WriteFailingHalfWayKeepsTheOldFile) {
-    std::string path = Write("keep.mol", "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
-    modCommon::testing::WriteFailsAfterBytes = 5;
-    EXPECT_EQ(modCommon::WriteTextFile(path, "[Atom]=3-1,4-1"), 0);
-    modCommon::testing::WriteFailsAfterBytes = -1;
-    EXPECT_EQ(Bytes(path), "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
-        << "no temporary file is left behind";
-    EXPECT_EQ(modCommon::WriteTextFile(path, "[Atom]=3-1"), 1);
-    EXPECT_EQ(Bytes(path), "[Atom]=3-1\r\n");
-}
-
-TEST_F(TempDir, UnencodableTextIsAFailureAndWritesNothing) {
-    std::string path = Write("keep.csv", "old");
-    EXPECT_EQ(modCommon::WriteTextFile(path, "emoji \xF0\x9F\x98\x80"), 0);
-    EXPECT_EQ(Bytes(path), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(d.atoms.size(), 2u);
+    EXPECT_EQ(d.bonds.Count(), 1);
 }
 
 TEST(SplitText, FinalSeparatorAddsNoPart) {

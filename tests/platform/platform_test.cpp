@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QTimer>
 
@@ -105,6 +108,28 @@ TEST(Dialogs, ScriptAnswersAndRecords) {
     QPrinter p;
     d.printers = {std::nullopt};
     EXPECT_FALSE(d.Printer(p, "t"));
+}
+
+TEST(QtDialogs, MessageTextIsPlainText) {
+    // A file name that looks like HTML must show as written, not as a heading.
+    const QString text =
+        QStringLiteral("ファイル：<h1>X<img src=a>.mol　のオープンに失敗しました。");
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        format = box->textFormat();
+        for (QLabel* label : box->findChildren<QLabel*>())
+            if (label->text() == text) shown = label->text();
+        box->accept();
+    });
+    answer.start(10);
+    orbix::QtDialogs dialogs;
+    dialogs.Message(text, "Orbix", orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
+    EXPECT_EQ(format, Qt::PlainText) << text.toStdString();
+    EXPECT_EQ(shown, text) << "the label shows the text as it is";
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
 // CSV output and printing of the eigen table.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/TextFile.h"
 #include "orbix/result/TablePrint.h"
 #include "tests/result/ResultFixture.h"
+#include "tests/support/OtherUser.h"
 
 namespace {
 
@@ -115,13 +119,46 @@ TEST_F(Output, FailedWriteLeavesTheOldFile) {
     WriteAll(path, "before");
     design.dialogs.files = {path};
     design.dialogs.answers = {MsgAnswer::kYes};
-    modCommon::testing::WriteFailsAfterBytes = 20;  // the disk fills up half-way
+    orbix::testing::WriteFailsAfterBytes = 20;  // the disk fills up half-way
     w.mnuOutputFile_Click();
-    modCommon::testing::WriteFailsAfterBytes = -1;
+    orbix::testing::WriteFailsAfterBytes = -1;
     EXPECT_EQ(ReadAll(path), QByteArray("before"));
     ExpectFailure("ﾌｧｲﾙの出力に失敗しました", QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"full.csv"})
         << "temporary file left behind";
+}
+
+TEST_F(Output, ProtectedFilesLinksAndPermissions) {
+    ORBIX_RUN_AS_OTHER_USER();
+    frmResult& w = Open("1-1,2-1", "1-2");
+    const QString ro = dir.filePath("ro.csv");
+    WriteAll(ro, "before");
+    QFile::setPermissions(ro, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    design.dialogs.files = {ro};
+    design.dialogs.answers = {MsgAnswer::kYes};
+    w.mnuOutputFile_Click();
+    EXPECT_EQ(ReadAll(ro), QByteArray("before")) << "the read-only file was replaced";
+    ExpectFailure("ﾌｧｲﾙの出力に失敗しました", QStringLiteral("表ﾃﾞｰﾀのﾌｧｲﾙ出力ｴﾗｰ"));
+
+    const QString group = dir.filePath("group.csv"), target = dir.filePath("target.csv");
+    const QString link = dir.filePath("link.csv");
+    WriteAll(group, "before");
+    QFile::setPermissions(group, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    WriteAll(target, "before");
+    ASSERT_TRUE(QFile::link(target, link));
+    for (const QString& path : {group, link}) {
+        const size_t asked = design.dialogs.messages.size();
+        design.dialogs.files = {path};
+        design.dialogs.answers = {MsgAnswer::kYes};
+        w.mnuOutputFile_Click();
+        EXPECT_EQ(design.dialogs.messages.size(), asked + 1)  // the overwrite question only
+            << path.toStdString() << ": " << design.dialogs.messages.back().text.toStdString();
+        EXPECT_EQ(ReadAll(path), EthyleneCsv()) << path.toStdString();
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(group).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << "group.csv now " << std::oct << (st.st_mode & 0777);
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link became a plain file";
 }
 
 TEST_F(Output, ReadOnlyFolderLeavesTheOldFile) {
