@@ -67,11 +67,11 @@ QString Text(const QString& file, double maxOff) {
     line();
     line("*** π電子密度 ***");
     for (int i = 1; i <= n; ++i)
+        // One arg call substitutes all at once: a caption holding "%3" is
+        // never read as a pattern.
         line(QString("原子 %1 (%2, サイト %3): %4")
-                 .arg(i)
-                 .arg(Q(mol.Item(i)->Atom()->Caption()))
-                 .arg(mol.Item(i)->index())
-                 .arg(F(Hmat(i, i), "0.000")));
+                 .arg(QString::number(i), Q(mol.Item(i)->Atom()->Caption()),
+                      QString::number(mol.Item(i)->index()), F(Hmat(i, i), "0.000")));
     line();
     line("*** 結合次数 (σ結合 + π結合次数) ***");
     for (int i = 1; i <= n; ++i)

@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <cstdio>
 
@@ -26,6 +27,37 @@ void Err(const QString& text) {
 }
 
 void Out(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stdout); }
+
+// Qt decodes the arguments in the locale's encoding, and a file name that is
+// not valid in it (a Shift_JIS name from a Windows share) comes out changed.
+// Names are therefore opened with the bytes of the command line.
+
+// The bytes of the first argument from argv[next] on that decodes to text;
+// next moves past it. Positional arguments come in command-line order.
+QByteArray RawArgument(int argc, char** argv, const QString& text, int& next) {
+    for (int i = next; i < argc; ++i) {
+        if (QFile::decodeName(argv[i]) == text) {
+            next = i + 1;
+            return argv[i];
+        }
+    }
+    return QFile::encodeName(text);
+}
+
+// The bytes of the last value of a long option, given as "--name value" or
+// "--name=value".
+QByteArray RawOptionValue(int argc, char** argv, const QByteArray& name) {
+    QByteArray value;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg = argv[i];
+        if (arg == "--") break;
+        if (arg == name && i + 1 < argc)
+            value = argv[++i];
+        else if (arg.startsWith(name + '='))
+            value = arg.mid(name.size() + 1);
+    }
+    return value;
+}
 
 }  // namespace
 
@@ -80,7 +112,7 @@ int main(int argc, char** argv) {
     modOrbix::ProgramFolder =
         modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
     const std::string atomPath = parser.isSet(atomsOption)
-                                     ? parser.value(atomsOption).toStdString()
+                                     ? RawOptionValue(argc, argv, "--atoms").toStdString()
                                      : modOrbix::ProgramFolder + "data/atom.dat";
     std::string message;
     if (!modOrbix::LoadAtomDataFrom(atomPath, modOrbix::colAtoms, message)) {
@@ -93,12 +125,14 @@ int main(int argc, char** argv) {
 
     const bool json = parser.isSet(jsonOption);
     int status = 0;
+    int next = 1;
     for (const QString& file : files) {
+        const QByteArray bytes = RawArgument(argc, argv, file, next);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
         modOrbix::CurrentMolecule->filename(QDir(file).dirName().toStdString());
         CalcSession::Outcome outcome;
         try {
-            outcome = CalcSession::CalculateFile(file.toStdString());
+            outcome = CalcSession::CalculateFile(bytes.toStdString());
         } catch (const std::exception& e) {
             outcome.code = CalcSession::kUnreadable;
             outcome.message = e.what();

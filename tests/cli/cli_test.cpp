@@ -1,12 +1,15 @@
 // orbix-calc run as a process, as a user or a script would run it.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -128,6 +131,91 @@ TEST_F(Files, ElementTableAndUsageErrors) {
     r = Calc({"--json", "--atoms", Write("three.dat", "C,3,0,0,1,3\r\n"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(Line(r.out, 0)["code"].toInt(), 6);
+}
+
+TEST_F(Files, ElementTablesAtTheLimits) {
+    const QString ethylene = Write("ethylene.mol", "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
+    const QString cn = Write("cn.mol", "[Atom]=1-1,2-2\r\n[Bond]=1-2\r\n");
+    struct {
+        const char* table;
+        QString file;
+        int code;
+        const char* why;
+    } cases[] = {
+        {"C,32767,0,0,1,3\r\n", ethylene, 6, "65534 electrons overflow a 16-bit total"},
+        {"C,1,-1000,0,0,3\r\n", ethylene, 0, "orbitals at the level search's start value"},
+        {"C,2,0,0,1,3\r\nN,3,1,0.1,1,3\r\n", ethylene, 0, "4 electrons on 2 atoms"},
+        {"C,2,0,0,1,3\r\nN,3,1,0.1,1,3\r\n", cn, 6, "5 electrons on 2 atoms"},
+    };
+    int i = 0;
+    for (const auto& c : cases) {
+        const QString table = Write(QString("table%1.dat").arg(++i), c.table);
+        Outcome r = Calc({"--json", "--atoms", table, c.file});
+        const QJsonObject o = Line(r.out, 0);
+        EXPECT_EQ(o["code"].toInt(-1), c.code)
+            << c.why << "; table " << c.table << "stderr: " << r.err.toStdString();
+        EXPECT_EQ(r.status, c.code ? 1 : 0) << c.why;
+    }
+    // The lone level at -1000 holds both orbitals, one electron each.
+    Outcome r = Calc({"--atoms", Write("low.dat", "C,1,-1000,0,0,3\r\n"), ethylene});
+    EXPECT_TRUE(r.out.contains("準位 1: x = -1000.0000  縮退度 2  電子 1 1"))
+        << r.out.toStdString();
+}
+
+TEST_F(Files, FifoIsAnOpenFailureAtOnce) {
+    const QString fifo = dir_.filePath("f.mol");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString atoms = dir_.filePath("atoms.dat");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(atoms).constData(), 0600), 0);
+    for (const QStringList& args :
+         {QStringList{"--json", fifo}, QStringList{"--atoms", atoms, Tpl("ethylene")}}) {
+        QProcess p;
+        p.start(QString(ORBIX_PROGRAM_DIR) + "orbix-calc", args);
+        const bool ended = p.waitForFinished(10000);
+        if (!ended) {
+            p.kill();
+            p.waitForFinished();
+        }
+        ASSERT_TRUE(ended) << "orbix-calc " << args.join(' ').toStdString() << " hangs";
+        if (args[0] == "--json") {
+            EXPECT_EQ(p.exitCode(), 1);
+            EXPECT_EQ(Line(p.readAllStandardOutput(), 0)["code"].toInt(), 5);
+        } else {
+            EXPECT_EQ(p.exitCode(), 2);
+            EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError())
+                            .contains("原子データファイルの読み込みに失敗しました"));
+        }
+    }
+}
+
+TEST_F(Files, FileNamesThatAreNotUtf8) {
+    // A Shift_JIS name ("分子.mol") and bytes no encoding gives, as from a Windows share.
+    for (const QByteArray& name :
+         {QByteArray("\x95\xaa\x8e\x71.mol"), QByteArray("\xff\xfe.mol")}) {
+        const QByteArray path = QFile::encodeName(dir_.path()) + "/" + name;
+        std::ofstream(path.toStdString(), std::ios::binary) << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
+        // The bytes go to the program as they are, not through a QString.
+        const QByteArray command = "'" + QFile::encodeName(QString(ORBIX_PROGRAM_DIR)) +
+                                   "orbix-calc' --json '" + path + "'";
+        std::FILE* pipe = ::popen(command.constData(), "r");
+        ASSERT_TRUE(pipe);
+        QByteArray out;
+        char buf[4096];
+        for (size_t got; (got = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, got);
+        const int status = ::pclose(pipe);
+        EXPECT_EQ(status, 0) << "name " << name.toHex().toStdString() << ": " << out.toStdString();
+        EXPECT_EQ(Line(out, 0)["code"].toInt(-1), 0) << name.toHex().toStdString();
+        EXPECT_EQ(Line(out, 0)["E_num"].toInt(), 2) << name.toHex().toStdString();
+    }
+}
+
+TEST_F(Files, CaptionWithPercentSignsPrintsAsWritten) {
+    const QString table = Write("pct.dat", "C%3,1,0,0,1,3\r\nN%1%2,1,0.5,0.05,1,2\r\n");
+    Outcome r = Calc({"--atoms", table, Write("cn.mol", "[Atom]=1-1,2-2\r\n[Bond]=1-2\r\n")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString out = QString::fromUtf8(r.out);
+    EXPECT_TRUE(out.contains("原子 1 (C%3, サイト 1): ")) << out.toStdString();
+    EXPECT_TRUE(out.contains("原子 2 (N%1%2, サイト 2): ")) << out.toStdString();
 }
 
 }  // namespace
