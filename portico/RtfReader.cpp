@@ -114,6 +114,13 @@ class Parser {
         : data_(data), cursor_(&doc), codePage_(std::make_unique<CodePage>(1252)) {}
 
     RtfReader::Outcome Run() {
+        // One edit block: the document lays a paragraph out once at the end
+        // rather than after every run, which made a long paragraph quadratic.
+        cursor_.beginEditBlock();
+        struct EndEdit {
+            QTextCursor& c;
+            ~EndEdit() { c.endEditBlock(); }
+        } endEdit{cursor_};
         while (pos_ < data_.size()) {
             const char c = data_[pos_++];
             switch (c) {
@@ -448,15 +455,25 @@ class Parser {
     void Flush() {
         DecodeBytes();
         if (pending_.isEmpty()) return;
-        cursor_.setBlockFormat(BlockFormat());
-        cursor_.insertText(RepairSurrogates(pending_), CharFormat());
+        SetBlockFormat();
+        const QTextCharFormat format = CharFormat();
+        if (format == cursor_.charFormat())
+            cursor_.insertText(RepairSurrogates(pending_));
+        else
+            cursor_.insertText(RepairSurrogates(pending_), format);
         pending_.clear();
     }
 
     void Paragraph() {
         Flush();
-        cursor_.setBlockFormat(BlockFormat());
+        SetBlockFormat();
         cursor_.insertBlock(BlockFormat(), CharFormat());
+    }
+
+    // The paragraph's format, set only when it changes.
+    void SetBlockFormat() {
+        const QTextBlockFormat format = BlockFormat();
+        if (format != cursor_.blockFormat()) cursor_.setBlockFormat(format);
     }
 
     void EndColour(bool atGroupEnd) {
