@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "orbix/platform/Fonts.h"
 
@@ -121,47 +122,51 @@ void PainterGrid::Text(int row, int col, const std::string& text) { cells_.at(ro
 void PainterGrid::Centre(int row, int col) { centred_.at(row).at(col) = true; }
 std::string PainterGrid::Text(int row, int col) const { return cells_.at(row).at(col); }
 
-double PainterGrid::ColumnWidth(int col) const {
+std::vector<double> PainterGrid::ColumnWidths() const {
     // The grid's own default: 100 pixels. A column is widened to its widest
     // text, so that no text runs into its neighbour.
-    double w = colTwips_[col] ? colTwips_[col] / kPageTwipsPerUnit : 100;
     const QFontMetricsF fm(PageFont(kGridFontPoints));
-    for (const auto& row : cells_)
-        w = std::max(
-            w, fm.horizontalAdvance(QString::fromStdString(row[col]).trimmed()) + 2 * kCellPadding);
-    return w;
+    std::vector<double> widths;
+    for (int c = 0; c < Cols(); ++c) {
+        double w = colTwips_[c] ? colTwips_[c] / kPageTwipsPerUnit : 100;
+        for (const auto& row : cells_)
+            w = std::max(w, fm.horizontalAdvance(QString::fromStdString(row[c]).trimmed()) +
+                                2 * kCellPadding);
+        widths.push_back(w);
+    }
+    return widths;
 }
 
-double PainterGrid::RowHeight(int row) const {
+std::vector<double> PainterGrid::RowHeights() const {
     // The grid's own default: one line of its font and a little room.
-    return rowTwips_[row] ? rowTwips_[row] / kPageTwipsPerUnit
-                          : QFontMetricsF(PageFont(kGridFontPoints)).height() + 4;
+    const double line = QFontMetricsF(PageFont(kGridFontPoints)).height() + 4;
+    std::vector<double> heights;
+    for (int r = 0; r < Rows(); ++r)
+        heights.push_back(rowTwips_[r] ? rowTwips_[r] / kPageTwipsPerUnit : line);
+    return heights;
 }
 
 QSizeF PainterGrid::TableSize() const {
-    double w = 0, h = 0;
-    for (int c = 0; c < Cols(); ++c) w += ColumnWidth(c);
-    for (int r = 0; r < Rows(); ++r) h += RowHeight(r);
-    return {w, h};
+    const auto w = ColumnWidths(), h = RowHeights();
+    return {std::accumulate(w.begin(), w.end(), 0.0), std::accumulate(h.begin(), h.end(), 0.0)};
 }
 
 void PainterGrid::Draw(QPainter& p, const QRectF& area) const {
     if (Rows() == 0 || Cols() == 0) return;
-    const QSizeF size = TableSize();
+    const auto widths = ColumnWidths(), heights = RowHeights();
+    const QSizeF size(std::accumulate(widths.begin(), widths.end(), 0.0),
+                      std::accumulate(heights.begin(), heights.end(), 0.0));
     const double scale =
         std::min({1.0, area.width() / size.width(), area.height() / size.height()});
     p.save();
     p.translate(area.topLeft());
     p.scale(scale, scale);
-    const QFont font = PageFont(kGridFontPoints);
-    p.setFont(font);
+    p.setFont(PageFont(kGridFontPoints));
     double y = 0;
     for (int r = 0; r < Rows(); ++r) {
-        const double h = RowHeight(r);
         double x = 0;
         for (int c = 0; c < Cols(); ++c) {
-            const double w = ColumnWidth(c);
-            const QRectF cell(x, y, w, h);
+            const QRectF cell(x, y, widths[c], heights[r]);
             const bool header = r == 0 || c == 0;
             p.fillRect(cell, header ? kHeaderBack : kBodyBack);
             p.setPen(header ? kHeaderText : body_);
@@ -171,20 +176,20 @@ void PainterGrid::Draw(QPainter& p, const QRectF& area) const {
                 header || centred_[r][c] ? Qt::AlignCenter : (Qt::AlignRight | Qt::AlignVCenter);
             p.drawText(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), align | Qt::TextDontClip,
                        text);
-            x += w;
+            x += widths[c];
         }
-        y += h;
+        y += heights[r];
     }
     p.setPen(QPen(kRule, 0.5));
     double x = 0;
     for (int c = 0; c <= Cols(); ++c) {
         p.drawLine(QPointF(x, 0), QPointF(x, size.height()));
-        if (c < Cols()) x += ColumnWidth(c);
+        if (c < Cols()) x += widths[c];
     }
     y = 0;
     for (int r = 0; r <= Rows(); ++r) {
         p.drawLine(QPointF(0, y), QPointF(size.width(), y));
-        if (r < Rows()) y += RowHeight(r);
+        if (r < Rows()) y += heights[r];
     }
     p.restore();
 }

@@ -89,8 +89,8 @@ class PainterGrid : public modCalculation::EigenGrid {
     void Draw(QPainter& p, const QRectF& area) const;
 
   private:
-    double ColumnWidth(int col) const;
-    double RowHeight(int row) const;
+    std::vector<double> ColumnWidths() const;
+    std::vector<double> RowHeights() const;
 
     std::vector<std::vector<std::string>> cells_;
     std::vector<std::vector<bool>> centred_;
