@@ -1,6 +1,7 @@
 #include "orbix/cli/PageCommand.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
@@ -151,7 +152,9 @@ int Run(const Request& request) {
     modOrbix::CurrentMolecule->filename(QFileInfo(request.file).fileName().toStdString());
     CalcSession::Outcome outcome;
     try {
-        outcome = CalcSession::CalculateFile(request.file.toStdString());
+        const QByteArray name =
+            request.fileBytes.isEmpty() ? QFile::encodeName(request.file) : request.fileBytes;
+        outcome = CalcSession::CalculateFile(name.toStdString());
     } catch (const std::exception& e) {
         outcome.code = CalcSession::kUnreadable;
         outcome.message = e.what();

@@ -25,6 +25,7 @@ bool Wanted(const QCommandLineParser& parser);
 
 struct Request {
     QString file;                // the molecule file
+    QByteArray fileBytes;        // its name as the command line gave it
     QString out;                 // picture file, or folder for all
     bool all = false;            // every scene and orbital
     int scene = 0;               // when not all

@@ -121,7 +121,11 @@ int main(int argc, char** argv) {
     }
     modOrbix::ComputeSites();
     modOrbix::BuildSiteLinks();
-    if (page) return PageCommand::Run(*page);
+    if (page) {
+        int first = 1;
+        page->fileBytes = RawArgument(argc, argv, page->file, first);
+        return PageCommand::Run(*page);
+    }
 
     const bool json = parser.isSet(jsonOption);
     int status = 0;

@@ -7,6 +7,8 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -101,6 +103,27 @@ TEST_F(PageOption, RefusedMoleculeWritesNothing) {
     const Outcome r = Calc({"--page", "6", "--out", dir.filePath("p.svg"), lone});
     EXPECT_EQ(r.status, 1) << r.err.toStdString();
     EXPECT_EQ(Files(), QStringList{"lone.mol"});
+}
+
+TEST_F(PageOption, MoleculeFileNameThatIsNotUtf8) {
+    // A name no encoding gives, as from a Windows share, goes to the program as
+    // bytes.
+    const QByteArray name("\xff\xfe.mol");
+    const QByteArray path = QFile::encodeName(dir.path()) + "/" + name;
+    {
+        std::ofstream f(path.toStdString(), std::ios::binary);
+        f << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
+    }
+    const QByteArray out = QFile::encodeName(dir.filePath("levels.svg"));
+    const QByteArray command = "'" + QFile::encodeName(QString(ORBIX_PROGRAM_DIR)) +
+                               "orbix-calc' --page 6 --out '" + out + "' '" + path + "' 2>&1";
+    std::FILE* pipe = ::popen(command.constData(), "r");
+    ASSERT_TRUE(pipe);
+    QByteArray said;
+    char buf[4096];
+    for (size_t got; (got = std::fread(buf, 1, sizeof buf, pipe)) > 0;) said.append(buf, got);
+    EXPECT_EQ(::pclose(pipe), 0) << said.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("levels.svg"))) << said.toStdString();
 }
 
 }  // namespace
