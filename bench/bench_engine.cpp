@@ -35,6 +35,13 @@ void BM_RunCalculation(benchmark::State& state) {
         benchmark::DoNotOptimize(modCalculation::Cvec(1, 1));
     }
     state.counters["maxOff"] = maxOff;
+    const auto work = modCalculation::LastJacobiWork;
+    state.counters["sweeps"] = work.sweeps;
+    state.counters["rotations"] = static_cast<double>(work.rotations);
+    // Time per rotation: the whole calculation's time shared out over its rotations.
+    state.counters["per_rotation"] = benchmark::Counter(
+        static_cast<double>(work.rotations) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_Dsyevd(benchmark::State& state) {

@@ -18,6 +18,7 @@ orbix::Vec1<double> LevelE(kMaxAtoms);
 orbix::Vec1<float> LevelDeg;
 orbix::Vec1<std::int16_t> Occ(kMaxAtoms);
 orbix::Vec1<PointF> AtomPos;
+JacobiWork LastJacobiWork;
 
 namespace {
 constexpr int kMaxSweeps = 10000;
@@ -78,48 +79,117 @@ void BuildSecularMatrix() {
 
 namespace {
 
-// Largest off-diagonal magnitude, lower triangle row by row.
-double MeasureOffDiagonal(const orbix::Mat1<double>& a) {
-    const int n = a.rows();
-    double m = std::fabs(a(2, 1));
-    for (int i = 2; i <= n; ++i)
-        for (int j = 1; j <= i - 1; ++j)
-            if (std::fabs(a(i, j)) > m) m = std::fabs(a(i, j));
-    return m;
+// The diagonalisation works on Hmat's storage in place and on the transpose
+// of Cvec (row k = orbital k), so that every loop of a rotation runs through
+// contiguous memory. Indices below are from 0; bounds are checked once where
+// the routines are entered.
+
+// Largest off-diagonal magnitude, lower triangle row by row. Four running
+// maxima instead of one, each taking only a larger magnitude as the single
+// one does: the largest is the same value, and a NaN is passed over in the
+// same way unless it stands first.
+[[gnu::always_inline]] inline double MeasureOffDiagonal(const double* a, int n) {
+    const double first = std::fabs(a[n]);
+    double m[4] = {first, first, first, first};
+    for (int i = 1; i < n; ++i) {
+        const double* row = a + i * n;
+        int j = 0;
+        for (; j + 4 <= i; j += 4)
+            for (int l = 0; l < 4; ++l)
+                m[l] = std::fabs(row[j + l]) > m[l] ? std::fabs(row[j + l]) : m[l];
+        for (; j < i; ++j) m[0] = std::fabs(row[j]) > m[0] ? std::fabs(row[j]) : m[0];
+    }
+    double best = m[0];
+    for (int l = 1; l < 4; ++l) best = m[l] > best ? m[l] : best;
+    return best;
 }
 
-void Rotate(int p, int q) {
-    const int n = Hmat.rows();
-    const double app = Hmat(p, p);
-    const double aqq = Hmat(q, q);
-    const double t = (app - aqq) / (2.0 * Hmat(q, p));
+// x := c·x − s·y and y := s·x + c·y, element by element (x, y rows of one
+// array, never the same row).
+[[gnu::always_inline]] inline void RotateRows(double* __restrict x, double* __restrict y, int n,
+                                              double c, double s) {
+    for (int k = 0; k < n; ++k) {
+        const double vx = x[k];
+        const double vy = y[k];
+        x[k] = vx * c - vy * s;
+        y[k] = vx * s + vy * c;
+    }
+}
+
+struct PlaneRotation {
+    int p, q;
+    double c, s;
+};
+
+// The rotation of the pair (p, q), p > q, on the symmetric matrix a. Each
+// element gets the operations of the textbook loop over k in the same order,
+// so the results are the same to the bit. The eigenvectors never feed back
+// into a: their part of the rotation is returned, to be applied later in
+// the same order.
+[[gnu::always_inline]] inline PlaneRotation Rotate(double* a, int n, int p, int q) {
+    double* ap = a + p * n;
+    double* aq = a + q * n;
+    const double app = ap[p];
+    const double aqq = aq[q];
+    const double apq = ap[q];
+    const double t = (app - aqq) / (2.0 * aq[p]);
     // The sign test is made in single precision; it decides which of the two
     // annihilating rotations is taken, hence the order and signs of Cvec.
     const double u =
         static_cast<float>(t) > 0.0f ? t + std::sqrt(t * t + 1.0) : t - std::sqrt(t * t + 1.0);
     const double c = 1.0 / std::sqrt(u * u + 1.0);
     const double s = u * c;
-    for (int k = 1; k <= n; ++k) {
-        if (k == q) {
-            Hmat(q, q) = 2.0 * Hmat(p, q) * s * c + aqq * c * c + app * s * s;
-            Hmat(p, p) = aqq + app - Hmat(q, q);
-        } else if (k != p) {
-            const double bq = Hmat(q, k);
-            const double bp = Hmat(p, k);
-            Hmat(q, k) = s * bp + c * bq;
-            Hmat(p, k) = c * bp - s * bq;
-            Hmat(k, q) = Hmat(q, k);
-            Hmat(k, p) = Hmat(p, k);
-        }
-    }
+    // Rows p and q for every k; the four elements where k is p or q are
+    // computed in passing and set below from the values saved above.
+    RotateRows(ap, aq, n, c, s);
+    aq[q] = 2.0 * apq * s * c + aqq * c * c + app * s * s;
+    ap[p] = aqq + app - aq[q];
     // Exactly zero in exact arithmetic; the rounding residue is kept.
-    Hmat(p, q) = (c * c - s * s) * Hmat(p, q) + (app - aqq) * s * c;
-    Hmat(q, p) = Hmat(p, q);
-    for (int k = 1; k <= n; ++k) {
-        const double vp = Cvec(k, p);
-        const double vq = Cvec(k, q);
-        Cvec(k, p) = vp * c - vq * s;
-        Cvec(k, q) = vp * s + vq * c;
+    ap[q] = (c * c - s * s) * apq + (app - aqq) * s * c;
+    aq[p] = ap[q];
+    // Columns p and q mirror the rows (the diagonal and (p, q) included,
+    // which mirror themselves).
+    double* row = a;
+#pragma GCC unroll 4
+    for (int k = 0; k < n; ++k, row += n) {
+        row[q] = aq[k];
+        row[p] = ap[k];
+    }
+    return {p, q, c, s};
+}
+
+enum class SweepEnd { converged, notFinite, tooMany };
+
+// The sweeps until convergence. Built twice where the compiler can: for
+// processors with 256-bit vectors and for any x86-64; the choice is made once
+// at load time and changes only the width of the vector loops, never an
+// operation or its order, so both give the same bits.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+SweepEnd
+Sweeps(double* a, double* v, int n, double& maxOff, JacobiWork& work) {
+    // The eigenvector rows never feed back into a. They are rotated after
+    // each sweep, in the same order, which keeps the work between one
+    // rotation of a and the next small.
+    std::vector<PlaneRotation> done;
+    done.reserve(n * (n - 1) / 2);
+    // Converges in a few dozen sweeps for any finite matrix; the limit only
+    // keeps a corrupted matrix from spinning for ever.
+    for (int sweep = 0;; ++sweep) {
+        const double m = MeasureOffDiagonal(a, n);
+        maxOff = m;
+        if (m < kConvergenceBound) return SweepEnd::converged;
+        if (!std::isfinite(m)) return SweepEnd::notFinite;
+        if (sweep > kMaxSweeps) return SweepEnd::tooMany;
+        const double threshold = kSweepThresholdFactor * m;
+        ++work.sweeps;
+        for (int p = 1; p < n; ++p)
+            for (int q = 0; q < p; ++q)
+                if (std::fabs(a[p * n + q]) >= threshold) done.push_back(Rotate(a, n, p, q));
+        for (const PlaneRotation& r : done) RotateRows(v + r.p * n, v + r.q * n, n, r.c, r.s);
+        work.rotations += static_cast<long>(done.size());
+        done.clear();
     }
 }
 
@@ -129,32 +199,43 @@ void JacobiDiagonalize(double& maxOff) {
     const int n = Hmat.rows();
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j) Cvec(i, j) = i == j ? 1.0 : 0.0;
-    // Converges in a few dozen sweeps for any finite matrix; the limit only
-    // keeps a corrupted matrix from spinning for ever.
-    for (int sweep = 0;; ++sweep) {
-        const double m = MeasureOffDiagonal(Hmat);
-        maxOff = m;
-        if (m < kConvergenceBound) return;
-        if (!std::isfinite(m)) orbix::RaiseOverflow();
-        if (sweep > kMaxSweeps)
-            throw orbix::RunTimeError(orbix::errOverflow, "固有値の計算が収束しませんでした。");
-        const double threshold = kSweepThresholdFactor * m;
-        for (int p = 2; p <= n; ++p)
-            for (int q = 1; q <= p - 1; ++q)
-                if (std::fabs(Hmat(p, q)) >= threshold) Rotate(p, q);
-    }
+    LastJacobiWork = {};
+    // The first measurement reads (2, 1).
+    if (n < 2 || Hmat.cols() != n) orbix::RaiseSubscript();
+    std::vector<double> v(n * n, 0.0);  // transpose of Cvec: row k = orbital k
+    for (int k = 0; k < n; ++k) v[k * n + k] = 1.0;
+    const SweepEnd end = Sweeps(Hmat.data(), v.data(), n, maxOff, LastJacobiWork);
+    for (int k = 0; k < n; ++k)
+        for (int r = 0; r < n; ++r) Cvec(r + 1, k + 1) = v[k * n + r];
+    if (end == SweepEnd::notFinite) orbix::RaiseOverflow();
+    if (end == SweepEnd::tooMany)
+        throw orbix::RunTimeError(orbix::errOverflow, "固有値の計算が収束しませんでした。");
 }
 
 void SortEigenpairs() {
     const int n = Hmat.rows();
-    for (int i = 1; i <= n - 1; ++i) {
-        for (int k = i + 1; k <= n; ++k) {
-            if (Hmat(k, k) >= Hmat(i, i)) {
-                std::swap(Hmat(k, k), Hmat(i, i));
-                for (int r = 1; r <= n; ++r) std::swap(Cvec(r, i), Cvec(r, k));
-            }
-        }
+    if (Hmat.cols() != n || Cvec.rows() != n || Cvec.cols() != n) orbix::RaiseSubscript();
+    // The exchange sort runs on the diagonal alone and records which column
+    // ends where; the columns are then moved once.
+    std::vector<double> d(n);
+    std::vector<int> from(n);
+    for (int i = 0; i < n; ++i) {
+        d[i] = Hmat.data()[i * n + i];
+        from[i] = i;
     }
+    for (int i = 0; i < n - 1; ++i)
+        for (int k = i + 1; k < n; ++k)
+            if (d[k] >= d[i]) {
+                std::swap(d[k], d[i]);
+                std::swap(from[k], from[i]);
+            }
+    std::vector<double> row(n);
+    double* c = Cvec.data();
+    for (int r = 0; r < n; ++r) {
+        for (int k = 0; k < n; ++k) row[k] = c[r * n + from[k]];
+        std::copy(row.begin(), row.end(), c + r * n);
+    }
+    for (int i = 0; i < n; ++i) Hmat.data()[i * n + i] = d[i];
 }
 
 void CopyEigenvalues() {
@@ -247,13 +328,29 @@ void FillOrbitals() {
 
 void BuildChargeBondOrderMatrix() {
     const int n = Cvec.rows();
-    for (int u = 1; u <= n; ++u) {
-        for (int j = 1; j <= u; ++j) {
-            float p = 0.0f;
-            for (int v = 1; v <= n; ++v)
-                p = static_cast<float>(static_cast<double>(p) + Occ(v) * Cvec(u, v) * Cvec(j, v));
-            Hmat(u, j) = p;
-            Hmat(j, u) = p;
+    if (Cvec.cols() != n || Hmat.rows() < n || Hmat.cols() < n || Occ.size() < n)
+        orbix::RaiseSubscript();
+    // P(u, j) sums Occ(v)·C(u, v)·C(j, v) over v in order, in single
+    // precision after every term. Here the loop over v runs outside the
+    // loop over j (the same terms in the same order for each element), on
+    // the transpose of Cvec; an empty orbital adds an exact zero, which
+    // leaves the sum as it is, and is skipped.
+    std::vector<double> ct(n * n);
+    for (int r = 0; r < n; ++r)
+        for (int k = 0; k < n; ++k) ct[k * n + r] = Cvec.data()[r * n + k];
+    std::vector<float> p(n);
+    for (int u = 0; u < n; ++u) {
+        std::fill(p.begin(), p.begin() + u + 1, 0.0f);
+        for (int v = 0; v < n; ++v) {
+            if (Occ(v + 1) == 0) continue;
+            const double w = Occ(v + 1) * ct[v * n + u];
+            const double* cv = ct.data() + v * n;
+            for (int j = 0; j <= u; ++j)
+                p[j] = static_cast<float>(static_cast<double>(p[j]) + w * cv[j]);
+        }
+        for (int j = 0; j <= u; ++j) {
+            Hmat(u + 1, j + 1) = p[j];
+            Hmat(j + 1, u + 1) = p[j];
         }
     }
 }

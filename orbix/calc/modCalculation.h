@@ -52,6 +52,15 @@ void BuildSecularMatrix();
 // measurement of the largest off-diagonal magnitude, finally the one that
 // ended the iteration.
 void JacobiDiagonalize(double& maxOff);
+
+// The work of the last JacobiDiagonalize, for benchmarks: sweeps made (the
+// measurement that ends the iteration starts none) and rotations.
+struct JacobiWork {
+    int sweeps = 0;
+    long rotations = 0;
+};
+extern JacobiWork LastJacobiWork;
+
 void SortEigenpairs();
 void CopyEigenvalues();
 void AlignDegeneratePairs();

@@ -50,6 +50,11 @@ class Mat1 {
     T& operator()(int r, int c) { return data_[check(r, c)]; }
     const T& operator()(int r, int c) const { return data_[check(r, c)]; }
 
+    // The elements row by row, (1, 1) first, for loops whose bounds were
+    // checked once against rows() and cols().
+    T* data() { return data_.data(); }
+    const T* data() const { return data_.data(); }
+
     bool operator==(const Mat1&) const = default;
 
   private:

@@ -156,6 +156,35 @@ TEST(Engine, AlreadyDiagonalStopsAtFirstMeasurement) {
     EXPECT_EQ(Cvec(1, 3), 1);
 }
 
+// The diagonalisation's loops read the arrays without bounds checks; arrays
+// of the wrong shape must be refused where the steps are entered.
+TEST(Engine, StepsRefuseArraysOfTheWrongShape) {
+    testing_support::UseShippedAtoms();
+    ASSERT_EQ(Calculate("1-1,2-1", "1-2").code, 0);
+    auto errorNumber = [](auto step) {
+        try {
+            step();
+        } catch (const orbix::RunTimeError& e) {
+            return e.Number();
+        }
+        return 0;
+    };
+    double maxOff = 0;
+    ResetResults(1);
+    EXPECT_EQ(errorNumber([&] { JacobiDiagonalize(maxOff); }), orbix::errSubscript)
+        << "a 1 x 1 matrix has no element (2, 1) to measure";
+    ResetResults(3);
+    Cvec.assign(2, 2);
+    EXPECT_EQ(errorNumber([&] { JacobiDiagonalize(maxOff); }), orbix::errSubscript)
+        << "Cvec 2 x 2 beside Hmat 3 x 3";
+    ResetResults(3);
+    Cvec.assign(3, 2);
+    EXPECT_EQ(errorNumber([] { SortEigenpairs(); }), orbix::errSubscript) << "Cvec 3 x 2";
+    ResetResults(37);
+    EXPECT_EQ(errorNumber([] { BuildChargeBondOrderMatrix(); }), orbix::errSubscript)
+        << "37 orbitals, 36 occupation numbers";
+}
+
 TEST(Engine, LevelToleranceIsMeasuredFromTheLevelsFirstOrbital) {
     testing_support::UseShippedAtoms();
     auto out = Calculate("1-1,2-1", "1-2");
