@@ -1,6 +1,6 @@
 #include "orbix/cli/CalcReport.h"
 
-#include <QJsonArray>
+#include <QStringList>
 
 #include "orbix/calc/EigenTable.h"
 #include "orbix/calc/modCalculation.h"
@@ -14,16 +14,6 @@ using namespace modCalculation;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString F(double v, const char* format) { return Q(modFormat::Format(v, format)); }
-
-QJsonArray Matrix(const orbix::Mat1<double>& m) {
-    QJsonArray rows;
-    for (int r = 1; r <= m.rows(); ++r) {
-        QJsonArray row;
-        for (int c = 1; c <= m.cols(); ++c) row.append(m(r, c));
-        rows.append(row);
-    }
-    return rows;
-}
 
 }  // namespace
 
@@ -88,55 +78,6 @@ QString Text(const QString& file, double maxOff) {
             if (mol.Bond(i, k))
                 line(QString("%1-%2: %3").arg(k).arg(i).arg(F(Hmat0(k, i), "0.00")));
     return out;
-}
-
-QJsonObject Json(const QString& file, const CalcSession::Outcome& outcome) {
-    QJsonObject o;
-    o["file"] = file;
-    o["code"] = outcome.code;
-    o["message"] = Q(outcome.message);
-    const bool ok = outcome.code == CalcSession::kAccepted;
-    const Molecule* mol = ok ? modOrbix::CurrentMolecule.get() : nullptr;
-    const int n = ok ? mol->Count() : 0;
-    o["n"] = n;
-    o["E_num"] = ok ? mol->E_num() : 0;
-    o["Homo_num"] = ok ? mol->Homo_num() : 0;
-    o["maxOff"] = ok ? outcome.maxOff : 0.0;
-    o["Energy"] = ok ? mol->Energy() : 0.0;
-    QJsonArray eig, levelE, levelDeg, occ, pos, grid;
-    if (ok) {
-        for (int k = 1; k <= n; ++k) eig.append(EigVal(k));
-        for (int i = 1; i <= LevelCount; ++i) {
-            levelE.append(LevelE(i));
-            levelDeg.append(static_cast<double>(LevelDeg(i)));
-        }
-        for (int k = 1; k <= n; ++k) occ.append(Occ(k));
-        for (int i = 1; i <= n; ++i)
-            pos.append(
-                QJsonArray{static_cast<double>(AtomPos(i).x), static_cast<double>(AtomPos(i).y)});
-    }
-    o["EigVal"] = eig;
-    o["Cvec"] = ok ? Matrix(Cvec) : QJsonArray();
-    o["LevelCount"] = ok ? LevelCount : 0;
-    o["LevelE"] = levelE;
-    o["LevelDeg"] = levelDeg;
-    o["Occ"] = occ;
-    o["P"] = ok ? Matrix(Hmat) : QJsonArray();
-    o["Hmat0"] = ok ? Matrix(Hmat0) : QJsonArray();
-    o["AtomPos"] = pos;
-    std::string csv;
-    if (ok) {
-        TextGrid cells = EigenTableCells();
-        for (const auto& row : cells) {
-            QJsonArray r;
-            for (const auto& cell : row) r.append(Q(cell));
-            grid.append(r);
-        }
-        csv = GridCsv(cells);
-    }
-    o["grid"] = grid;
-    o["csv"] = Q(csv);
-    return o;
 }
 
 }  // namespace CalcReport

@@ -1,8 +1,7 @@
 #pragma once
 // What orbix-calc prints for one molecule file: a readable report in the
-// pages' number formats, or one JSON object.
+// pages' number formats (the JSON line is CalcJson's).
 
-#include <QJsonObject>
 #include <QString>
 
 #include "orbix/calc/CalcSession.h"
@@ -12,9 +11,5 @@ namespace CalcReport {
 // The results of the calculation just run (modCalculation's arrays and
 // CurrentMolecule) as a readable text.
 QString Text(const QString& file, double maxOff);
-
-// The JSON object of one file; results are included when outcome.code is 0,
-// otherwise the arrays are empty.
-QJsonObject Json(const QString& file, const CalcSession::Outcome& outcome);
 
 }  // namespace CalcReport

@@ -11,10 +11,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <cstdio>
 
 #include "orbix/calc/CalcSession.h"
+#include "orbix/cli/CalcJson.h"
 #include "orbix/cli/CalcReport.h"
 #include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
     const bool json = parser.isSet(jsonOption);
     int status = 0;
     int next = 1;
+    std::string line;
     for (const QString& file : files) {
         const QByteArray bytes = RawArgument(argc, argv, file, next);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
@@ -146,8 +147,9 @@ int main(int argc, char** argv) {
             Err(file + ": " + QString::fromStdString(outcome.message));
         }
         if (json) {
-            Out(QJsonDocument(CalcReport::Json(file, outcome)).toJson(QJsonDocument::Compact) +
-                '\n');
+            line.clear();
+            CalcJson::AppendLine(line, file, outcome);
+            std::fwrite(line.data(), 1, line.size(), stdout);
         } else if (outcome.code == CalcSession::kAccepted) {
             Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
         }

@@ -1,5 +1,6 @@
 #include "orbix/model/modFormat.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -59,12 +60,14 @@ float ToSingle(std::string_view text) {
 
 namespace {
 
-// Fixed-point text of |value| with `decimals` decimals (glibc rounds the exact
-// binary value, ties to even), and whether the rounded value is negative.
+// Fixed-point text of |value| with `decimals` decimals (the exact binary
+// value rounded, ties to even, as printf's "%.*f"), and whether the rounded
+// value is negative.
 std::string FixedAbs(double value, int decimals, bool& negative) {
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(value));
-    std::string s = buf;
+    const std::to_chars_result r =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, decimals);
+    std::string s(buf, r.ptr);
     bool zero = true;
     for (char ch : s)
         if (ch >= '1' && ch <= '9') zero = false;

@@ -1,0 +1,179 @@
+#include "orbix/cli/CalcJson.h"
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <QByteArrayView>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "orbix/calc/EigenTable.h"
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/modOrbix.h"
+
+namespace CalcJson {
+
+namespace {
+
+// Whole numbers beyond 2^53: the shortest digits, padded with zeros in the
+// plain form.
+int LargeNumberText(double value, char* text) {
+    char sci[32];
+    *std::to_chars(sci, sci + sizeof sci - 1, value, std::chars_format::scientific).ptr = '\0';
+    const char* p = sci;
+    char* out = text;
+    if (*p == '-') *out++ = *p++;
+    char digits[20];
+    int k = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits[k++] = *p;
+    const int exponent = std::atoi(p + 1);  // at least 15 here
+    const int sciLength = k + (k > 1 ? 1 : 0) + 2 + (exponent >= 100 ? 3 : 2);
+    if (exponent + 1 <= sciLength) {
+        for (int i = 0; i <= exponent; ++i) *out++ = i < k ? digits[i] : '0';
+        return static_cast<int>(out - text);
+    }
+    return static_cast<int>(std::to_chars(text, text + 32, value).ptr - text);
+}
+
+}  // namespace
+
+int NumberText(double value, char* text) {
+    if (!std::isfinite(value)) {
+        std::memcpy(text, "null", 4);
+        return 4;
+    }
+    constexpr double k2To53 = 9007199254740992.0;
+    const double magnitude = std::fabs(value);
+    if (magnitude <= k2To53 && value == std::trunc(value))
+        return static_cast<int>(std::to_chars(text, text + 32, static_cast<long long>(value)).ptr -
+                                text);
+    if (magnitude >= k2To53) return LargeNumberText(value, text);
+    // Shortest round-trip digits, plain or with an exponent, whichever is
+    // shorter (plain on a tie); with a fraction, the plain form needs no
+    // padding.
+    return static_cast<int>(std::to_chars(text, text + 32, value).ptr - text);
+}
+
+namespace {
+
+using namespace modCalculation;
+
+using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
+
+void Number(Writer& w, double value) {
+    char text[32];
+    w.RawValue(text, static_cast<size_t>(NumberText(value, text)), rapidjson::kNumberType);
+}
+
+void String(Writer& w, std::string_view s) {
+    if (QByteArrayView(s.data(), static_cast<qsizetype>(s.size())).isValidUtf8()) {
+        w.String(s.data(), static_cast<rapidjson::SizeType>(s.size()));
+        return;
+    }
+    const QByteArray valid = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toUtf8();
+    w.String(valid.constData(), static_cast<rapidjson::SizeType>(valid.size()));
+}
+
+void Key(Writer& w, std::string_view key) {
+    w.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
+}
+
+void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok) {
+    w.StartArray();
+    if (ok) {
+        for (int r = 1; r <= m.rows(); ++r) {
+            w.StartArray();
+            const double* row = m.data() + static_cast<size_t>(r - 1) * m.cols();
+            for (int c = 0; c < m.cols(); ++c) Number(w, row[c]);
+            w.EndArray();
+        }
+    }
+    w.EndArray();
+}
+
+}  // namespace
+
+void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome) {
+    const bool ok = outcome.code == CalcSession::kAccepted;
+    const Molecule* mol = ok ? modOrbix::CurrentMolecule.get() : nullptr;
+    const int n = ok ? mol->Count() : 0;
+    // The buffer keeps its memory from one line to the next.
+    thread_local rapidjson::StringBuffer buffer;
+    buffer.Clear();
+    Writer w(buffer);
+    w.StartObject();
+
+    Key(w, "AtomPos");
+    w.StartArray();
+    for (int i = 1; i <= n; ++i) {
+        w.StartArray();
+        Number(w, static_cast<double>(AtomPos(i).x));
+        Number(w, static_cast<double>(AtomPos(i).y));
+        w.EndArray();
+    }
+    w.EndArray();
+    Key(w, "Cvec");
+    Matrix(w, Cvec, ok);
+    Key(w, "E_num");
+    w.Int(ok ? mol->E_num() : 0);
+    Key(w, "EigVal");
+    w.StartArray();
+    for (int k = 1; k <= n; ++k) Number(w, EigVal(k));
+    w.EndArray();
+    Key(w, "Energy");
+    Number(w, ok ? mol->Energy() : 0.0);
+    Key(w, "Hmat0");
+    Matrix(w, Hmat0, ok);
+    Key(w, "Homo_num");
+    w.Int(ok ? mol->Homo_num() : 0);
+    const int levels = ok ? LevelCount : 0;
+    Key(w, "LevelCount");
+    w.Int(levels);
+    Key(w, "LevelDeg");
+    w.StartArray();
+    for (int i = 1; i <= levels; ++i) Number(w, static_cast<double>(LevelDeg(i)));
+    w.EndArray();
+    Key(w, "LevelE");
+    w.StartArray();
+    for (int i = 1; i <= levels; ++i) Number(w, LevelE(i));
+    w.EndArray();
+    Key(w, "Occ");
+    w.StartArray();
+    for (int k = 1; k <= n; ++k) w.Int(Occ(k));
+    w.EndArray();
+    Key(w, "P");
+    Matrix(w, Hmat, ok);
+
+    Key(w, "code");
+    w.Int(outcome.code);
+    TextGrid cells;
+    if (ok) cells = EigenTableCells();
+    Key(w, "csv");
+    String(w, ok ? GridCsv(cells) : std::string());
+    Key(w, "file");
+    const QByteArray name = file.toUtf8();
+    String(w, std::string_view(name.constData(), static_cast<size_t>(name.size())));
+    Key(w, "grid");
+    w.StartArray();
+    for (const auto& row : cells) {
+        w.StartArray();
+        for (const auto& cell : row) String(w, cell);
+        w.EndArray();
+    }
+    w.EndArray();
+    Key(w, "maxOff");
+    Number(w, ok ? outcome.maxOff : 0.0);
+    Key(w, "message");
+    String(w, outcome.message);
+    Key(w, "n");
+    w.Int(n);
+    w.EndObject();
+    out.append(buffer.GetString(), buffer.GetSize());
+    out.push_back('\n');
+}
+
+}  // namespace CalcJson
