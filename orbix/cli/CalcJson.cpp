@@ -82,16 +82,25 @@ void Key(Writer& w, std::string_view key) {
     w.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
 }
 
-void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok) {
-    w.StartArray();
-    if (ok) {
-        for (int r = 1; r <= m.rows(); ++r) {
-            w.StartArray();
-            const double* row = m.data() + static_cast<size_t>(r - 1) * m.cols();
-            for (int c = 0; c < m.cols(); ++c) Number(w, row[c]);
-            w.EndArray();
-        }
+// A row of numbers goes to the writer as one raw array value: numbers need
+// no escaping, and the writer's work per element was most of the line's.
+void NumberRow(Writer& w, const double* values, int count, std::string& text) {
+    text.resize(2 + static_cast<size_t>(count) * 33);  // 32 per number and a comma
+    char* p = text.data();
+    *p++ = '[';
+    for (int i = 0; i < count; ++i) {
+        if (i) *p++ = ',';
+        p += NumberText(values[i], p);
     }
+    *p++ = ']';
+    w.RawValue(text.data(), static_cast<size_t>(p - text.data()), rapidjson::kArrayType);
+}
+
+void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok, std::string& text) {
+    w.StartArray();
+    if (ok)
+        for (int r = 1; r <= m.rows(); ++r)
+            NumberRow(w, m.data() + static_cast<size_t>(r - 1) * m.cols(), m.cols(), text);
     w.EndArray();
 }
 
@@ -116,18 +125,17 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
         w.EndArray();
     }
     w.EndArray();
+    std::string row;
     Key(w, "Cvec");
-    Matrix(w, Cvec, ok);
+    Matrix(w, Cvec, ok, row);
     Key(w, "E_num");
     w.Int(ok ? mol->E_num() : 0);
     Key(w, "EigVal");
-    w.StartArray();
-    for (int k = 1; k <= n; ++k) Number(w, EigVal(k));
-    w.EndArray();
+    NumberRow(w, ok ? EigVal.raw().data() : nullptr, n, row);
     Key(w, "Energy");
     Number(w, ok ? mol->Energy() : 0.0);
     Key(w, "Hmat0");
-    Matrix(w, Hmat0, ok);
+    Matrix(w, Hmat0, ok, row);
     Key(w, "Homo_num");
     w.Int(ok ? mol->Homo_num() : 0);
     const int levels = ok ? LevelCount : 0;
@@ -146,7 +154,7 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
     for (int k = 1; k <= n; ++k) w.Int(Occ(k));
     w.EndArray();
     Key(w, "P");
-    Matrix(w, Hmat, ok);
+    Matrix(w, Hmat, ok, row);
 
     Key(w, "code");
     w.Int(outcome.code);

@@ -117,7 +117,28 @@ std::string RightAlign(std::string_view text, int width) {
     return s;
 }
 
-std::string TableCell(double value) { return RightAlign(Format(value, "####.####")); }
+std::string TableCell(double value) {
+    // RightAlign(Format(value, "####.####")) in one buffer: the table has a
+    // cell for every coefficient, and the headless calculator writes them all.
+    char fixed[400];
+    const char* const end =
+        std::to_chars(fixed, fixed + sizeof fixed, std::fabs(value), std::chars_format::fixed, 4)
+            .ptr;
+    const char* const point = end - 5;
+    const char* fracEnd = end;
+    while (fracEnd > point + 1 && fracEnd[-1] == '0') --fracEnd;
+    bool zero = true;
+    for (const char* p = fixed; p < end; ++p)
+        if (*p >= '1' && *p <= '9') zero = false;
+    const bool noInteger = point - fixed == 1 && fixed[0] == '0';
+    std::string cell;
+    cell.reserve(12);
+    if (value < 0 && !zero) cell += '-';
+    if (!noInteger) cell.append(fixed, static_cast<size_t>(point - fixed));
+    cell.append(point, static_cast<size_t>(fracEnd - point));
+    if (cell.size() < 12) cell.insert(0, 12 - cell.size(), ' ');
+    return cell;
+}
 
 std::string PrintInt(int value) {
     std::string digits = std::to_string(value < 0 ? -static_cast<long>(value) : value);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "orbix/model/RunTimeError.h"
 #include "orbix/model/modFormat.h"
@@ -52,6 +54,28 @@ TEST(Format, TableCellsAreTwelveWide) {
     EXPECT_EQ(modFormat::TableCell(1), "          1.");
     EXPECT_EQ(modFormat::TableCell(-0.7071067811865476), "      -.7071");
     EXPECT_EQ(modFormat::RightAlign("12345678901234"), "12345678901234");
+    EXPECT_EQ(modFormat::TableCell(-0.00004), "           .") << "rounds to zero: no sign";
+    EXPECT_EQ(modFormat::TableCell(0.00005), "       .0001") << "stored a little above the tie";
+    EXPECT_EQ(modFormat::TableCell(-1234.56785), "  -1234.5678");
+    EXPECT_EQ(modFormat::TableCell(2.5), "         2.5");
+    EXPECT_EQ(modFormat::TableCell(123456789.0), "  123456789.");
+}
+
+// The table cell is written in one buffer; it must agree with the general
+// format everywhere, ties and values that round to zero included.
+TEST(Format, TableCellAgreesWithTheGeneralFormat) {
+    std::vector<double> values{0.0, -0.0, 1e-300, -1e-300, 0.00005, -0.00005, 0.00015, 9999.99995};
+    for (int i = -20000; i <= 20000; ++i)
+        values.push_back(i / 16384.0);  // exact ties at 4 decimals
+    for (int i = 0; i < 20000; ++i) values.push_back(std::sin(i * 0.7) * std::pow(10.0, i % 9 - 4));
+    int shown = 0;
+    for (double v : values) {
+        const std::string general = modFormat::RightAlign(Format(v, "####.####"));
+        if (modFormat::TableCell(v) != general && shown++ < 5)
+            ADD_FAILURE() << "value " << v << ": cell \"" << modFormat::TableCell(v)
+                          << "\", format \"" << general << '"';
+    }
+    EXPECT_EQ(shown, 0);
 }
 
 TEST(Format, IntegersPrintWithSignColumn) {
