@@ -12,6 +12,7 @@
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/Fonts.h"
 #include "orbix/platform/ProgramIcon.h"
+#include "orbix/platform/Translation.h"
 #include "orbix/platform/WindowTitle.h"
 #include "orbix/result/frmResult.h"
 #include "tessera/TileLoader.h"
@@ -99,7 +100,9 @@ int Main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orbix分子軌道法"));
+    // No application display name: the X11 platform would append it to every
+    // window title.
+    orbix::InstallJapaneseTranslation(app);
     orbix::RegisterFontSubstitutions();
     app.setFont(orbix::GothicFont(9));
     QApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));

@@ -1,0 +1,13 @@
+#pragma once
+// Qt's own texts (standard buttons, file and print dialogs) in Japanese.
+
+class QCoreApplication;
+
+namespace orbix {
+
+// Installs Qt's Japanese translation into app and makes Japanese the default
+// locale, whatever the user's locale: the program speaks only Japanese.
+// False when the translation file cannot be loaded (Qt's texts stay English).
+bool InstallJapaneseTranslation(QCoreApplication& app);
+
+}  // namespace orbix
