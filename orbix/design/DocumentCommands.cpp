@@ -10,6 +10,7 @@
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
+#include "orbix/platform/Folders.h"
 #include "orbix/platform/TextFile.h"
 #include "orbix/platform/Twips.h"
 #include "orbix/platform/WindowTitle.h"
@@ -25,12 +26,7 @@ const QString kTplFilter = QStringLiteral("分子ﾃﾞｰﾀﾃﾝﾌﾟﾚｰ�
 
 QString ProgramFolder() { return QString::fromStdString(modOrbix::ProgramFolder); }
 
-// Where Save As starts: the program folder, unless it cannot be written
-// (an installed program), then the user's home.
-QString SaveFolder() {
-    QFileInfo info(ProgramFolder());
-    return info.isWritable() ? ProgramFolder() : QDir::homePath();
-}
+QString TemplateFolder() { return ProgramFolder() + "template"; }
 
 }  // namespace
 
@@ -40,12 +36,9 @@ bool frmDesign::AskAndSave(bool saveAs) {
         case MsgAnswer::kCancel:
             return false;
         case MsgAnswer::kYes:
-            // The command goes on whether or not the save was completed.
-            if (saveAs)
-                mnuFileSaveAs_Click();
-            else
-                mnuFileSave_Click();
-            return true;
+            // Only a completed save lets the command go on: a cancelled or
+            // failed one would lose the drawing.
+            return saveAs ? SaveDocumentAs() : SaveDocument();
         default:
             return true;
     }
@@ -79,8 +72,9 @@ void frmDesign::OpenDocument(bool template_) {
     orbix::FileRequest request;
     request.title = QStringLiteral("開く");
     request.filter = template_ ? kTplFilter : kMolFilter;
-    if (template_ && QFileInfo(ProgramFolder() + "template").isDir())
-        request.initialDir = ProgramFolder() + "template";
+    request.initialDir = template_ && QFileInfo(TemplateFolder()).isDir()
+                             ? TemplateFolder()
+                             : orbix::CurrentFolder(currentFolder_, ProgramFolder());
     if (!dialogs_.OpenFile(request) || request.fileName.isEmpty()) return;
     LoadDocument(request.fileName, template_);
 }
@@ -123,6 +117,7 @@ bool frmDesign::LoadDocument(const QString& path, bool template_) {
     modOrbix::CurrentMolecule = std::make_shared<Molecule>();
     modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
     documentPath_ = path;
+    currentFolder_ = QFileInfo(path).absolutePath();
     modOrbix::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
     return true;
@@ -136,34 +131,40 @@ bool frmDesign::SaveTo(const QString& path, const QString& title) {
     return false;
 }
 
-void frmDesign::mnuFileSave_Click() {
-    if (documentPath_.isEmpty()) {
-        mnuFileSaveAs_Click();
-        return;
-    }
+void frmDesign::mnuFileSave_Click() { SaveDocument(); }
+
+void frmDesign::mnuFileSaveAs_Click() { SaveDocumentAs(); }
+
+bool frmDesign::SaveDocument() {
+    // A shipped template is saved under a new name: every student opens it.
+    if (documentPath_.isEmpty() || orbix::IsInFolder(documentPath_, TemplateFolder()))
+        return SaveDocumentAs();
     const QString title = QStringLiteral("ファイルの上書き保存");
     if (drawing_.colSites().empty()) {
         dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
                          MsgIcon::kNone);
-        return;
+        return false;
     }
-    if (SaveTo(documentPath_, title)) drawing_.DocumentChanged = false;
+    if (!SaveTo(documentPath_, title)) return false;
+    currentFolder_ = QFileInfo(documentPath_).absolutePath();
+    drawing_.DocumentChanged = false;
+    return true;
 }
 
-void frmDesign::mnuFileSaveAs_Click() {
+bool frmDesign::SaveDocumentAs() {
     const QString title = QStringLiteral("ファイルに名前を付けて保存");
     if (drawing_.colSites().empty()) {
         dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
                          MsgIcon::kNone);
-        return;
+        return false;
     }
     orbix::FileRequest request;
     request.title = QStringLiteral("名前を付けて保存");
     request.filter = kMolFilter + "|" + kTplFilter;
-    request.initialDir = SaveFolder();
+    request.initialDir = orbix::WritableFolderOrHome(ProgramFolder());
     QString path;
     for (;;) {
-        if (!dialogs_.SaveFile(request) || request.fileName.isEmpty()) return;
+        if (!dialogs_.SaveFile(request) || request.fileName.isEmpty()) return false;
         path = request.fileName;
         if (!QFileInfo::exists(path)) break;
         const QString name = QString::fromStdString(modCommon::FileTitle(path.toStdString()));
@@ -174,11 +175,13 @@ void frmDesign::mnuFileSaveAs_Click() {
         request.initialDir = QFileInfo(path).absolutePath();
         request.fileName = name;
     }
-    if (!SaveTo(path, title)) return;
+    if (!SaveTo(path, title)) return false;
     modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
     documentPath_ = path;
+    currentFolder_ = QFileInfo(path).absolutePath();
     modOrbix::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
+    return true;
 }
 
 void frmDesign::mnuFileExit_Click() {

@@ -5,9 +5,11 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <cmath>
 
@@ -31,6 +33,21 @@ constexpr int kMinCanvasHeight = 525;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// The standard icons come in different sizes; each is centred on a picture of
+// one size, so that all of them stand on one line.
+QIcon ToolbarIcon(const QIcon& icon) {
+    const QSize size(24, 24);
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    const QPixmap own = icon.pixmap(size);
+    QPainter p(&picture);
+    const QSizeF ownSize = own.deviceIndependentSize();
+    p.drawPixmap(
+        QPointF((size.width() - ownSize.width()) / 2, (size.height() - ownSize.height()) / 2), own);
+    p.end();
+    return QIcon(picture);
+}
+
 // Site markers: invisible, clickable squares centred on the sites.
 class SiteMarker : public QWidget {
   public:
@@ -53,6 +70,8 @@ class SiteMarker : public QWidget {
 frmDesign::frmDesign(tessera::TileFactory& tiles, orbix::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), factory_(tiles), dialogs_(dialogs) {
     setObjectName("frmDesign");
+    // The toolbars are always shown: no menu offering to hide them.
+    setContextMenuPolicy(Qt::NoContextMenu);
     BuildMenus();
     BuildToolbar();
 
@@ -83,11 +102,10 @@ frmDesign::frmDesign(tessera::TileFactory& tiles, orbix::Dialogs& dialogs, QWidg
     tileTemplate_->SetFont(orbix::GothicFont(9));
     tileTemplate_->SetForeColor(0);
 
-    // Screen less 600 twips each way, but never too small for the lattice.
-    QSize room = QGuiApplication::primaryScreen()->availableGeometry().size() -
-                 QSize(orbix::TwipsToPixelsX(600), orbix::TwipsToPixelsY(600));
-    const QSize chrome(160, menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + 8);
-    resize(room.expandedTo(QSize(kMinCanvasWidth, kMinCanvasHeight) + chrome));
+    // The canvas follows the room it has; the window frame, known only once
+    // the window manager has framed the window, is taken off later.
+    holder->installEventFilter(this);
+    resize(OuterSize());
     if (auto* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -164,6 +182,7 @@ void frmDesign::BuildToolbar() {
     toolbar_->setObjectName("tbToolBar");
     toolbar_->setMovable(false);
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setIconSize(QSize(24, 24));
     struct Button {
         const char* caption;
         const char* key;
@@ -186,10 +205,12 @@ void frmDesign::BuildToolbar() {
             toolbar_->addSeparator();
             continue;
         }
-        QAction* a =
-            toolbar_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+        QAction* a = toolbar_->addAction(ToolbarIcon(style()->standardIcon(b.icon)),
+                                         QString::fromUtf8(b.caption));
         a->setObjectName(QString::fromUtf8(b.key));
         a->setToolTip(QString::fromUtf8(b.tip));
+        // An empty tip means none; Qt would show the caption instead.
+        if (!*b.tip) toolbar_->widgetForAction(a)->installEventFilter(this);
         const QString key = QString::fromUtf8(b.key);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
     }
@@ -230,6 +251,11 @@ void frmDesign::BuildPalette() {
         connect(a, &QAction::triggered, this, [this, n] { tbrAtomBox_ButtonClick(n); });
         paletteButtons_ << a;
     }
+    // One width for all buttons, so that the discs stand in one column.
+    int width = 0;
+    for (QAction* a : paletteButtons_)
+        width = std::max(width, palette_->widgetForAction(a)->sizeHint().width());
+    for (QAction* a : paletteButtons_) palette_->widgetForAction(a)->setFixedWidth(width);
 }
 
 void frmDesign::PressPaletteButton(int index) {
@@ -247,9 +273,10 @@ QPointF frmDesign::MarkerTopLeft(std::int16_t site) const {
                    modOrbix::SiteY[site] - markerSize_ / 2);
 }
 
-void frmDesign::LayOutCanvas() {
-    // The largest 640 : 400 rectangle in the room beside the palette.
-    const QSize room = centralWidget()->size().expandedTo(QSize(kMinCanvasWidth, kMinCanvasHeight));
+QSize frmDesign::CanvasSize(QSize room) {
+    // The largest 640 : 400 rectangle in the room right of the palette and
+    // below the toolbar, but never too small for the lattice.
+    room = room.expandedTo(QSize(kMinCanvasWidth, kMinCanvasHeight));
     int w, h;
     if (room.height() <= std::nearbyint(room.width() * 400.0 / 640)) {
         h = room.height();
@@ -258,8 +285,59 @@ void frmDesign::LayOutCanvas() {
         w = room.width();
         h = static_cast<int>(std::nearbyint(w * 400.0 / 640));
     }
-    canvas_->setGeometry(0, 0, std::max(w, kMinCanvasWidth), std::max(h, kMinCanvasHeight));
-    centralWidget()->setMinimumSize(canvas_->size());
+    return QSize(std::max(w, kMinCanvasWidth), std::max(h, kMinCanvasHeight));
+}
+
+QSize frmDesign::OuterSize() {
+    // The screen less 600 twips each way, frame and title bar included.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize avail = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    return avail - QSize(orbix::TwipsToPixelsX(600), orbix::TwipsToPixelsY(600));
+}
+
+void frmDesign::FitCanvas() {
+    canvas_->setGeometry(QRect(QPoint(0, 0), CanvasSize(centralWidget()->size())));
+}
+
+void frmDesign::FitFrame() {
+    // Once the window manager has framed the window, the outer size and the
+    // centring take the frame into account.
+    if (frameFitted_ || !isVisible() || isMaximized() || isFullScreen()) return;
+    const QMargins frame(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) return;
+    frameFitted_ = true;
+    const QSize outer = OuterSize();
+    resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    if (const QScreen* screen = this->screen()) {
+        QRect r(QPoint(0, 0), outer);
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+bool frmDesign::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched != centralWidget()) return true;
+    if (watched == centralWidget() && event->type() == QEvent::Resize && canvasLaidOut_)
+        FitCanvas();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmDesign::moveEvent(QMoveEvent* e) {
+    QMainWindow::moveEvent(e);
+    FitFrame();
+}
+
+void frmDesign::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    FitFrame();
+}
+
+void frmDesign::LayOutCanvas() {
+    FitCanvas();
+    centralWidget()->setMinimumSize(kMinCanvasWidth, kMinCanvasHeight);
 
     const int m = static_cast<int>(std::nearbyint(markerSize_));
     for (std::int16_t k = 1; k <= modOrbix::kSiteCount; ++k) {
@@ -297,7 +375,10 @@ void frmDesign::CreateTile(std::int16_t site, std::int16_t element) {
     tile->ReadProperties(bag);
     tile->Resize(tileTemplate_->Width(), tileTemplate_->Height());
     tile->SetCaption(Q(modOrbix::colAtoms.Item(element)->Caption()));
-    tile->SetPicture(AtomPictures::TilePicture(AtomPictures::PaletteImage(element)));
+    const int picture = AtomPictures::PaletteImage(element);
+    const QColor caption = AtomPictures::CaptionColour(picture);
+    tile->SetForeColor(tessera::RGB(caption.red(), caption.green(), caption.blue()));
+    tile->SetPicture(AtomPictures::TilePicture(picture));
     tile->SetSelPicture(AtomPictures::TilePicture(10));
     const QPointF tl = MarkerTopLeft(site) + QPointF(tileOffset_, tileOffset_);
     tile->Move(static_cast<int>(std::nearbyint(tl.x())), static_cast<int>(std::nearbyint(tl.y())));
@@ -401,7 +482,11 @@ void frmDesign::ShowDesign() {
 }
 
 void frmDesign::html_Click() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(modOrbix::ProgramFolder) + "readme.html"));
+    const QString page = Q(modOrbix::ProgramFolder) + "readme.html";
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        dialogs_.Message(
+            QStringLiteral("使用法のページを開くことができませんでした。") + "\r\n" + page,
+            orbix::kApplicationTitle, orbix::MsgButtons::kOk, orbix::MsgIcon::kExclamation);
 }
 
 void frmDesign::closeEvent(QCloseEvent* e) {

@@ -77,8 +77,16 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void BandUp(QPointF p);
     bool TileInBand(std::int16_t site) const;
 
+    // The canvas for a room (the client area right of the palette and below
+    // the toolbar); the window's outer size.
+    static QSize CanvasSize(QSize room);
+    static QSize OuterSize();
+
   protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
   private:
     // DrawingView
@@ -95,13 +103,18 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void BuildToolbar();
     void BuildPalette();
     void LayOutCanvas();
+    void FitCanvas();
+    void FitFrame();
     void ClearCanvas();
     void PressPaletteButton(int index);
     // Opening a molecule file for Open (template = false) or Template.
     void OpenDocument(bool template_);
     bool LoadDocument(const QString& path, bool template_);
     bool SaveTo(const QString& path, const QString& title);
-    // True unless the user cancelled; Yes saves first.
+    // Save and Save As; true only when the drawing was written.
+    bool SaveDocument();
+    bool SaveDocumentAs();
+    // True when the command may go on: No, or Yes and the save succeeded.
     bool AskAndSave(bool saveAs);
     QPointF MarkerTopLeft(std::int16_t site) const;
 
@@ -115,7 +128,8 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     tessera::picTile* tileTemplate_ = nullptr;  // tileAtom(0): never shown
     QMap<std::int16_t, QWidget*> markers_;
     QMap<std::int16_t, tessera::picTile*> tiles_;
-    QString documentPath_;  // full path of the document's file, "" if never saved
+    QString documentPath_;   // full path of the document's file, "" if never saved
+    QString currentFolder_;  // folder of the last file opened or saved, "" if none
     std::int16_t currentElement_ = 1;
     bool canvasLaidOut_ = false;
     bool bandActive_ = false;
@@ -124,4 +138,5 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     int tileOffset_ = 0;
     double markerSize_ = 0;
     bool closingForExit_ = false;
+    bool frameFitted_ = false;
 };

@@ -112,8 +112,9 @@ bool QtDialogs::SaveFile(FileRequest& request) {
 bool QtDialogs::Printer(QPrinter& printer, const QString& title) {
     QPrintDialog dialog(&printer, parent_);
     dialog.setWindowTitle(title);
-    // No print-to-file box, no selection range.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // No selection range. Printing to a file is offered as one more printer
+    // (a PDF file), so that a machine without a printer can still print.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include "orbix/platform/Twips.h"
 
@@ -72,11 +73,30 @@ void FlexGrid::Resize(int rows, int cols) {
 
 void FlexGrid::ColWidth(int col, int twips) {
     const int px = TwipsToPixelsX(twips);
-    if (col == 0)
+    if (col == 0) {
         verticalHeader()->setFixedWidth(px);
-    else
+        for (int r = 0; r < rowCount(); ++r) FitHeaderText(verticalHeaderItem(r));
+    } else {
         setColumnWidth(col - 1, px);
+    }
     PlaceCorner();
+}
+
+void FlexGrid::FitHeaderText(QTableWidgetItem* item) {
+    // A row title wider than its fixed column is set in a smaller size
+    // rather than clipped.
+    if (!item) return;
+    QFont font = verticalHeader()->font();
+    item->setFont(font);
+    const int room = verticalHeader()->width() -
+                     2 * verticalHeader()->style()->pixelMetric(QStyle::PM_HeaderMargin) - 2;
+    if (room <= 0 || item->text().isEmpty()) return;
+    for (qreal size = font.pointSizeF(); size > 5;) {
+        if (QFontMetrics(font).horizontalAdvance(item->text()) <= room) break;
+        size -= 0.5;
+        font.setPointSizeF(size);
+        item->setFont(font);
+    }
 }
 
 void FlexGrid::RowHeight(int row, int twips) {
@@ -104,7 +124,10 @@ void FlexGrid::Text(int row, int col, const std::string& text) {
         corner_->setText(s);
         return;
     }
-    if (auto* it = Item(row, col)) it->setText(s);
+    if (auto* it = Item(row, col)) {
+        it->setText(s);
+        if (col == 0) FitHeaderText(it);
+    }
 }
 
 void FlexGrid::Centre(int row, int col) {

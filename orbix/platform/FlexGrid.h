@@ -48,6 +48,7 @@ class FlexGrid : public QTableWidget, public modCalculation::EigenGrid {
   private:
     QTableWidgetItem* Item(int row, int col);
     void PlaceCorner();
+    void FitHeaderText(QTableWidgetItem* item);
 
     std::vector<std::vector<std::string>> cells_;
     QColor body_{Qt::black};

@@ -8,6 +8,7 @@
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/FlexGrid.h"
+#include "orbix/platform/Folders.h"
 #include "orbix/platform/TextFile.h"
 #include "orbix/platform/WindowTitle.h"
 #include "orbix/result/TablePrint.h"
@@ -64,7 +65,11 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
     if (!orbix::WriteTextFile(path, text)) fail();
 }
 
-QString frmResult::OutputFolder() const { return QString::fromStdString(modOrbix::ProgramFolder); }
+// The program folder, or the home folder when the program folder cannot be
+// written (a program installed for all users).
+QString frmResult::OutputFolder() const {
+    return orbix::WritableFolderOrHome(QString::fromStdString(modOrbix::ProgramFolder));
+}
 
 void frmResult::mnuOutputPrint_Click() {
     orbix::Dialogs& dlg = host_.CommonDialog();

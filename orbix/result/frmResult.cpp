@@ -309,6 +309,11 @@ void frmResult::ShowCalculation() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     waitCursor_ = true;
     setEnabled(false);
+    calculating_ = true;
+    struct Calculating {
+        frmResult* w;
+        ~Calculating() { w->calculating_ = false; }
+    } calculating{this};
     QCursor::setPos(400, 300);
 
     // 8
@@ -470,6 +475,12 @@ void frmResult::ReleaseWhenIdle() {
 }
 
 void frmResult::closeEvent(QCloseEvent* e) {
+    // The disabled window keeps its close box on the desktop: it does
+    // nothing until the calculation has ended.
+    if (calculating_ && !exiting_) {
+        e->ignore();
+        return;
+    }
     e->accept();
     // The close box: as "閉じる(&C)". The platform here does not mark the
     // user's close as spontaneous, so every close but the program's own

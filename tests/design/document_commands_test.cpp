@@ -1,0 +1,316 @@
+// What the student must never lose, and where the file dialogs start; the
+// design window's controls as a student meets them.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHelpEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+#include "orbix/design/AtomPictures.h"
+#include "orbix/design/DesignCanvas.h"
+#include "orbix/design/StartUp.h"
+#include "orbix/design/frmDesign.h"
+#include "orbix/model/modOrbix.h"
+#include "orbix/platform/Folders.h"
+#include "orbix/platform/ScriptedDialogs.h"
+#include "orbix/platform/WaitSeconds.h"
+#include "orbix/result/frmResult.h"
+
+namespace {
+
+using orbix::MsgAnswer;
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+std::string S(const QString& s) { return s.toStdString(); }
+
+class DesignCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        modOrbix::CurrentMolecule.reset();
+        modCommon::testing::MillisecondsPerSecond = 1;
+        int code = -1;
+        form = modOrbix::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
+        ASSERT_TRUE(form) << code;
+        form->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        modCommon::testing::MillisecondsPerSecond = 1000;
+        frmResult::CloseForExit();
+        form.reset();
+        modOrbix::CurrentMolecule.reset();
+    }
+    void Click(int site) {
+        QTest::mouseClick(form->imgAtom(static_cast<std::int16_t>(site)), Qt::LeftButton, {},
+                          QPoint(5, 5));
+    }
+    std::size_t Atoms() const { return form->Drawing().colSites().size(); }
+
+    orbix::ScriptedDialogs dlg;
+    std::unique_ptr<frmDesign> form;
+    QTemporaryDir dir;
+};
+
+// Yes on the save prompt, then the save dialog cancelled: each command ends
+// as Cancel would, with the drawing and its name as they were.
+TEST_F(DesignCommands, YesAndACancelledSaveDialogEndTheCommand) {
+    Click(1);
+    Click(2);
+    struct Command {
+        const char* name;
+        void (frmDesign::*run)();
+    };
+    for (const Command& c : {Command{"New", &frmDesign::mnuFileNew_Click},
+                             Command{"Open", &frmDesign::mnuFileOpen_Click},
+                             Command{"Template", &frmDesign::mnuFileTemp_Click},
+                             Command{"Exit", &frmDesign::mnuFileExit_Click}}) {
+        dlg.fileRequests.clear();
+        dlg.answers.push_back(MsgAnswer::kYes);
+        dlg.files.push_back(std::nullopt);
+        (form.get()->*c.run)();
+        EXPECT_EQ(Atoms(), 2u) << c.name << ": the drawing was discarded";
+        EXPECT_TRUE(form->DocumentChanged()) << c.name;
+        EXPECT_TRUE(form->isVisible()) << c.name << ": the window was closed";
+        EXPECT_EQ(form->windowTitle(), "無題－Orbix分子軌道法") << c.name;
+        ASSERT_EQ(dlg.fileRequests.size(), 1u)
+            << c.name << ": only the save dialog may be shown, then the command ends";
+        EXPECT_EQ(dlg.fileRequests[0].title, "名前を付けて保存") << c.name;
+    }
+    // The close box alike.
+    dlg.answers.push_back(MsgAnswer::kYes);
+    dlg.files.push_back(std::nullopt);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(Atoms(), 2u);
+    EXPECT_EQ(dlg.unexpected, 0);
+}
+
+TEST_F(DesignCommands, YesAndAFailedSaveEndsTheCommand) {
+    // A document whose folder is gone by the time it is saved.
+    const QString folder = dir.filePath("gone");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Click(1);
+    dlg.files.push_back(folder + "/one.mol");
+    form->mnuFileSaveAs_Click();
+    ASSERT_FALSE(form->DocumentChanged());
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    Click(2);
+    dlg.messages.clear();
+    dlg.answers.push_back(MsgAnswer::kYes);
+    dlg.fileRequests.clear();
+    form->mnuFileOpen_Click();  // Yes runs Save, into the folder that is gone
+    ASSERT_EQ(dlg.messages.size(), 2u) << "the prompt and the save error";
+    EXPECT_EQ(dlg.messages[1].title, "ファイルの上書き保存");
+    EXPECT_TRUE(dlg.fileRequests.empty()) << "Open went on after a failed save";
+    EXPECT_EQ(Atoms(), 2u);
+    EXPECT_EQ(form->windowTitle(), "one.mol－Orbix分子軌道法");
+    EXPECT_TRUE(form->DocumentChanged());
+}
+
+// Save on a shipped template asks for a new name: the template stays as it was.
+TEST_F(DesignCommands, SaveOnATemplateActsAsSaveAs) {
+    const QString tpl = QString(ORBIX_PROGRAM_DIR) + "template/benzene.tpl";
+    const QByteArray before = Bytes(tpl);
+    ASSERT_FALSE(before.isEmpty()) << S(tpl);
+    dlg.files.push_back(tpl);
+    form->mnuFileTemp_Click();
+    ASSERT_EQ(Atoms(), 6u);
+    Click(20);
+
+    const QString copy = dir.filePath("mine.tpl");
+    dlg.fileRequests.clear();
+    dlg.files.push_back(copy);
+    form->mnuFileSave_Click();
+    ASSERT_EQ(dlg.fileRequests.size(), 1u) << "Save wrote over the template without asking";
+    EXPECT_EQ(dlg.fileRequests[0].title, "名前を付けて保存");
+    EXPECT_EQ(Bytes(tpl), before) << S(tpl) << " was changed";
+    EXPECT_TRUE(Bytes(copy).startsWith("[Atom]=")) << S(copy);
+    EXPECT_EQ(form->windowTitle(), "mine.tpl－Orbix分子軌道法");
+
+    // A saved copy outside the template folder is saved in place.
+    Click(21);
+    dlg.fileRequests.clear();
+    form->mnuFileSave_Click();
+    EXPECT_TRUE(dlg.fileRequests.empty());
+    EXPECT_FALSE(form->DocumentChanged());
+    EXPECT_EQ(dlg.unexpected, 0);
+}
+
+TEST_F(DesignCommands, OpenStartsInTheFolderOfTheLastFile) {
+    const QString started = QDir::currentPath();
+    dlg.files.push_back(std::nullopt);
+    form->mnuFileOpen_Click();
+    ASSERT_EQ(dlg.fileRequests.size(), 1u);
+    EXPECT_EQ(dlg.fileRequests[0].initialDir, started) << "first Open: the folder started in";
+
+    // Started in the program folder (by the launcher): the home folder.
+    ASSERT_TRUE(QDir::setCurrent(QString(ORBIX_PROGRAM_DIR)));
+    dlg.files.push_back(std::nullopt);
+    form->mnuFileOpen_Click();
+    QDir::setCurrent(started);
+    ASSERT_EQ(dlg.fileRequests.size(), 2u);
+    EXPECT_EQ(dlg.fileRequests[1].initialDir, QDir::homePath());
+
+    // After a save elsewhere, Open starts there, and so after an Open.
+    Click(1);
+    const QString sub = dir.filePath("sub");
+    ASSERT_TRUE(QDir().mkpath(sub));
+    dlg.files.push_back(sub + "/one.mol");
+    form->mnuFileSaveAs_Click();
+    dlg.files.push_back(std::nullopt);
+    form->mnuFileOpen_Click();
+    EXPECT_EQ(dlg.fileRequests.back().initialDir, sub);
+    dlg.files.push_back(dir.filePath("sub/one.mol"));
+    form->mnuFileTemp_Click();  // the template folder first, the file from elsewhere
+    EXPECT_EQ(dlg.fileRequests.back().initialDir, QString(ORBIX_PROGRAM_DIR) + "template");
+    dlg.files.push_back(std::nullopt);
+    form->mnuFileOpen_Click();
+    EXPECT_EQ(dlg.fileRequests.back().initialDir, sub);
+    EXPECT_EQ(dlg.unexpected, 0);
+}
+
+TEST(Folders, UnwritableProgramFolderFallsBackToHome) {
+    QTemporaryDir dir;
+    EXPECT_EQ(orbix::WritableFolderOrHome(dir.path()), dir.path());
+    EXPECT_EQ(orbix::WritableFolderOrHome(dir.filePath("missing")), QDir::homePath());
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(locked).isWritable()) GTEST_SKIP() << "permissions do not bind this user";
+    EXPECT_EQ(orbix::WritableFolderOrHome(locked), QDir::homePath());
+}
+
+TEST(Folders, TemplateFolderIsRecognisedThroughLinksAndDots) {
+    QTemporaryDir dir;
+    const QString tpl = dir.filePath("template");
+    ASSERT_TRUE(QDir().mkpath(tpl));
+    ASSERT_TRUE(QFile::link(tpl, dir.filePath("link")));
+    EXPECT_TRUE(orbix::IsInFolder(tpl + "/a.tpl", tpl));
+    EXPECT_TRUE(orbix::IsInFolder(dir.filePath("link/a.tpl"), tpl));
+    EXPECT_TRUE(orbix::IsInFolder(dir.filePath("template/../template/a.tpl"), tpl));
+    EXPECT_FALSE(orbix::IsInFolder(dir.filePath("a.tpl"), tpl));
+    EXPECT_FALSE(orbix::IsInFolder(tpl + "/deeper/a.tpl", tpl));
+}
+
+TEST(CanvasSize, LargestRectangleOfAspect640To400) {
+    struct Case {
+        QSize room, canvas;
+    };
+    for (const Case& c : {Case{{1152, 870}, {1152, 720}}, Case{{2000, 700}, {1120, 700}},
+                          Case{{1280, 800}, {1280, 800}}, Case{{500, 300}, {840, 525}}})
+        EXPECT_EQ(frmDesign::CanvasSize(c.room), c.canvas)
+            << "room " << c.room.width() << "x" << c.room.height();
+}
+
+TEST_F(DesignCommands, CanvasFollowsTheRoomItHas) {
+    form->resize(1400, 1000);
+    QApplication::processEvents();
+    const QSize room = form->centralWidget()->size();
+    EXPECT_EQ(form->picDesign().size(), frmDesign::CanvasSize(room))
+        << "room " << room.width() << "x" << room.height();
+    EXPECT_TRUE(room.width() == form->picDesign().width() ||
+                room.height() == form->picDesign().height());
+}
+
+TEST_F(DesignCommands, CaptionsStandOutFromEveryDisc) {
+    for (int n = 1; n <= 9; ++n) {
+        const double ratio =
+            AtomPictures::Contrast(AtomPictures::CaptionColour(n), AtomPictures::DiscColour(n));
+        EXPECT_GE(ratio, 4.5) << "picture " << n << " disc "
+                              << S(AtomPictures::DiscColour(n).name()) << " caption "
+                              << S(AtomPictures::CaptionColour(n).name());
+    }
+    // The tile of element 6 (the maroon disc) carries a white caption.
+    auto caption = [&](int site) {
+        tessera::PropertyBag bag;
+        form->tileAtom(static_cast<std::int16_t>(site))->WriteProperties(bag);
+        return bag.ReadProperty("ForeColor", QVariant()).toLongLong();
+    };
+    form->tbrAtomBox_ButtonClick(6);
+    Click(1);
+    EXPECT_EQ(caption(1), tessera::RGB(255, 255, 255)) << "S: on maroon";
+    form->tbrAtomBox_ButtonClick(1);
+    Click(2);
+    EXPECT_EQ(caption(2), tessera::RGB(0, 0, 0)) << "C on cyan";
+}
+
+TEST_F(DesignCommands, ToolbarTipsPaletteWidthsAndNoHidingMenu) {
+    for (QAction* a : form->tbToolBar().actions()) {
+        QWidget* button = form->tbToolBar().widgetForAction(a);
+        if (a->isSeparator() || !button) continue;
+        QToolTip::hideText();
+        QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(button, &tip);
+        // Only the buttons with a tip of their own show one; the others
+        // show nothing, not their caption.
+        const bool ownTip = a->objectName() != "結合" && a->objectName() != "結合削除" &&
+                            a->objectName() != "計算実行";
+        if (ownTip)
+            EXPECT_EQ(QToolTip::text(), a->toolTip()) << S(a->text());
+        else
+            EXPECT_NE(QToolTip::text(), a->text()) << S(a->text()) << " shows its caption as a tip";
+        EXPECT_EQ(a->icon().availableSizes().value(0), QSize(24, 24)) << S(a->text());
+    }
+    QToolTip::hideText();
+
+    int width = -1;
+    for (int n = 1; n <= modOrbix::colAtoms.Count(); ++n) {
+        const int w = form->tbrAtomBox().widgetForAction(form->PaletteButton(n))->width();
+        if (width < 0) width = w;
+        EXPECT_EQ(w, width) << "palette button " << n << " (" << S(form->PaletteButton(n)->text())
+                            << ")";
+    }
+
+    // A right click on a toolbar offers no menu to hide it.
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5),
+                           form->tbToolBar().mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&form->tbToolBar(), &menu);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(form->tbToolBar().isVisible());
+}
+
+// The close box of the result window during the calculation's pauses does
+// nothing; no result window is left behind after several calculations.
+TEST_F(DesignCommands, CloseBoxDuringTheCalculationIsRefused) {
+    modCommon::testing::MillisecondsPerSecond = 100;
+    Click(1);
+    Click(2);
+    form->ConnectAtom({1, 2});
+    std::size_t windows = 0;
+    for (int run = 1; run <= 3; ++run) {
+        bool tried = false;
+        QTimer::singleShot(20, [&] {
+            tried = true;
+            if (frmResult* r = frmResult::Current()) r->close();
+        });
+        form->mnuMoveCalc_Click();
+        ASSERT_TRUE(tried) << "run " << run;
+        frmResult* result = frmResult::Current();
+        ASSERT_TRUE(result);
+        EXPECT_TRUE(result->isVisible()) << "run " << run << ": closed during the calculation";
+        EXPECT_FALSE(form->isVisible()) << "run " << run;
+        EXPECT_NE(result->Menu(), nullptr) << "run " << run;
+        // Afterwards the close box works.
+        EXPECT_TRUE(result->close());
+        EXPECT_TRUE(form->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const std::size_t now = QApplication::topLevelWidgets().size();
+        if (run == 1) windows = now;
+        EXPECT_EQ(now, windows) << "top-level windows after calculation " << run;
+    }
+}
+
+}  // namespace
