@@ -3,7 +3,15 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
+
+namespace {
+
+QString SocketPath(const QString& lockPath) { return lockPath + QStringLiteral(".socket"); }
+
+}  // namespace
 
 QString RunningInstance::DefaultLockPath() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -13,13 +21,48 @@ QString RunningInstance::DefaultLockPath() {
 }
 
 RunningInstance::RunningInstance(const QString& lockPath)
-    : lock_(std::make_unique<QLockFile>(lockPath)) {
+    : lockPath_(lockPath), lock_(std::make_unique<QLockFile>(lockPath)) {
     // Only a lock whose process has ended counts as stale, never one that is
     // merely old: the first launcher may run for hours.
     lock_->setStaleLockTime(0);
 }
 
+RunningInstance::~RunningInstance() { delete server_; }
+
 bool RunningInstance::Acquire() {
     if (lock_->tryLock(0)) return true;
     return lock_->error() != QLockFile::LockFailedError;
+}
+
+bool RunningInstance::Listen(std::function<void()> onCalled) {
+    if (server_) return true;
+    const QString path = SocketPath(lockPath_);
+    // Only the holder of the lock gets here: a socket file left by a launcher
+    // that crashed is in the way and can go.
+    QLocalServer::removeServer(path);
+    server_ = new QLocalServer;
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server_->listen(path)) {
+        delete server_;
+        server_ = nullptr;
+        return false;
+    }
+    QObject::connect(server_, &QLocalServer::newConnection, server_, [this, onCalled] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            // The call carries nothing: being called is the whole message.
+            QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                             &QLocalSocket::deleteLater);
+            socket->disconnectFromServer();
+            if (onCalled) onCalled();
+        }
+    });
+    return true;
+}
+
+bool RunningInstance::CallRunning(int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(SocketPath(lockPath_));
+    if (!socket.waitForConnected(timeoutMs)) return false;
+    socket.disconnectFromServer();
+    return true;
 }

@@ -20,22 +20,26 @@ constexpr int kButtonPointSize = 18;
 constexpr int kClientWidth = 9105;   // twips
 constexpr int kClientHeight = 6660;  // twips
 
-// Restores the pointer and the button however the opening ends.
+// Restores the pointer, the button and its focus however the opening ends.
+// (Disabling the focused button moves the focus on to the next one, where a
+// second key press would start something else.)
 class OpeningGuard {
   public:
-    explicit OpeningGuard(QPushButton* button) : button_(button) {
+    explicit OpeningGuard(QPushButton* button) : button_(button), hadFocus_(button->hasFocus()) {
         button_->setEnabled(false);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     }
     ~OpeningGuard() {
         QGuiApplication::restoreOverrideCursor();
         button_->setEnabled(true);
+        if (hadFocus_) button_->setFocus(Qt::OtherFocusReason);
     }
     OpeningGuard(const OpeningGuard&) = delete;
     OpeningGuard& operator=(const OpeningGuard&) = delete;
 
   private:
     QPushButton* button_;
+    bool hadFocus_;
 };
 
 frmDocument* FindViewer(std::int16_t n) {
@@ -101,6 +105,8 @@ QPushButton* frmMainMenu::AddButton(const QString& caption, int left, int top, i
     button->setFont(font);
     button->setGeometry(Twips::ToPixels(left, top, width, height));
     button->setFocusPolicy(Qt::StrongFocus);
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -165,6 +171,15 @@ void frmMainMenu::cmdDocument_Click(std::int16_t n) {
         Tell(QStringLiteral("文書ファイルが見つかりません。"), file);
     else if (result == frmDocument::LoadResult::Unreadable)
         Tell(QStringLiteral("文書ファイルを開けません。"), file);
+}
+
+void frmMainMenu::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
 }
 
 void frmMainMenu::cmdExit_Click() {

@@ -27,6 +27,8 @@ class frmMainMenu : public QWidget {
     void cmdPlay_Click();
     void cmdDocument_Click(std::int16_t n);
     void cmdExit_Click();
+    // Shows the menu again (when minimised), raised and active.
+    void BringToFront();
 
     QPushButton* cmdPlay;
     QPushButton* cmdExit;

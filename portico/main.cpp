@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "portico/RunningInstance.h"
+#include "portico/Translation.h"
 #include "portico/frmMainMenu.h"
 
 int main(int argc, char* argv[]) {
@@ -15,12 +16,18 @@ int main(int argc, char* argv[]) {
     while (it.hasNext()) icon.addFile(it.next());
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("portico"));
+    InstallJapaneseTranslation(app);
 
-    // A second launcher ends at once, without a word.
+    // A second launcher ends without a word, once it has brought the running
+    // one's menu to the front.
     RunningInstance instance;
-    if (!instance.Acquire()) return 0;
+    if (!instance.Acquire()) {
+        instance.CallRunning();
+        return 0;
+    }
 
     frmMainMenu menu;
+    instance.Listen([&menu] { menu.BringToFront(); });
     menu.show();
     return app.exec();
 }
