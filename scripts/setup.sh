@@ -14,6 +14,8 @@ packages=(
   # icons, manual pages, the Debian package and the desktop files' checks
   librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils
   shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin file
+  # Qt's Japanese texts; the desktop tests' X server, window manager and tools
+  qt6-translations-l10n openbox xdotool wmctrl x11-utils imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do
