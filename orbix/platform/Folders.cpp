@@ -16,6 +16,7 @@ QString Canonical(const QString& path) {
 }  // namespace
 
 QString WritableFolderOrHome(const QString& folder) {
+    if (folder.isEmpty()) return folder;  // none: the dialog's own choice
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable() ? folder : QDir::homePath();
 }
