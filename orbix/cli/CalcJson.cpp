@@ -62,7 +62,28 @@ namespace {
 
 using namespace modCalculation;
 
-using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
+// RapidJSON's writer, with rows of numbers written in place: the writer
+// places the separator, the row's text goes straight into the buffer (numbers
+// need no escaping), and the writer's work per element is saved.
+class Writer : public rapidjson::Writer<rapidjson::StringBuffer> {
+  public:
+    using rapidjson::Writer<rapidjson::StringBuffer>::Writer;
+
+    void NumberRow(const double* values, int count) {
+        Prefix(rapidjson::kArrayType);
+        const size_t room = 2 + static_cast<size_t>(count) * 33;  // 32 a number, a comma
+        char* const start = os_->Push(room);
+        char* p = start;
+        *p++ = '[';
+        for (int i = 0; i < count; ++i) {
+            if (i) *p++ = ',';
+            p += NumberText(values[i], p);
+        }
+        *p++ = ']';
+        os_->Pop(room - static_cast<size_t>(p - start));
+        EndValue(true);
+    }
+};
 
 void Number(Writer& w, double value) {
     char text[32];
@@ -82,25 +103,11 @@ void Key(Writer& w, std::string_view key) {
     w.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
 }
 
-// A row of numbers goes to the writer as one raw array value: numbers need
-// no escaping, and the writer's work per element was most of the line's.
-void NumberRow(Writer& w, const double* values, int count, std::string& text) {
-    text.resize(2 + static_cast<size_t>(count) * 33);  // 32 per number and a comma
-    char* p = text.data();
-    *p++ = '[';
-    for (int i = 0; i < count; ++i) {
-        if (i) *p++ = ',';
-        p += NumberText(values[i], p);
-    }
-    *p++ = ']';
-    w.RawValue(text.data(), static_cast<size_t>(p - text.data()), rapidjson::kArrayType);
-}
-
-void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok, std::string& text) {
+void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok) {
     w.StartArray();
     if (ok)
         for (int r = 1; r <= m.rows(); ++r)
-            NumberRow(w, m.data() + static_cast<size_t>(r - 1) * m.cols(), m.cols(), text);
+            w.NumberRow(m.data() + static_cast<size_t>(r - 1) * m.cols(), m.cols());
     w.EndArray();
 }
 
@@ -125,17 +132,16 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
         w.EndArray();
     }
     w.EndArray();
-    std::string row;
     Key(w, "Cvec");
-    Matrix(w, Cvec, ok, row);
+    Matrix(w, Cvec, ok);
     Key(w, "E_num");
     w.Int(ok ? mol->E_num() : 0);
     Key(w, "EigVal");
-    NumberRow(w, ok ? EigVal.raw().data() : nullptr, n, row);
+    w.NumberRow(ok ? EigVal.raw().data() : nullptr, n);
     Key(w, "Energy");
     Number(w, ok ? mol->Energy() : 0.0);
     Key(w, "Hmat0");
-    Matrix(w, Hmat0, ok, row);
+    Matrix(w, Hmat0, ok);
     Key(w, "Homo_num");
     w.Int(ok ? mol->Homo_num() : 0);
     const int levels = ok ? LevelCount : 0;
@@ -154,7 +160,7 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
     for (int k = 1; k <= n; ++k) w.Int(Occ(k));
     w.EndArray();
     Key(w, "P");
-    Matrix(w, Hmat, ok, row);
+    Matrix(w, Hmat, ok);
 
     Key(w, "code");
     w.Int(outcome.code);
