@@ -7,6 +7,7 @@
 
 #include "orbix/calc/CalcSession.h"
 #include "orbix/calc/modCalculation.h"
+#include "orbix/model/MoleculeFile.h"
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines =
         modCommon::SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
     std::string atoms, bonds;
-    if (modOrbix::ParseMoleculeText(lines, atoms, bonds)) return 0;
+    if (MoleculeFile::ParseMoleculeText(lines, atoms, bonds)) return 0;
     MoleculeFile::Drawing drawing;
     if (!MoleculeFile::ParseDrawing(atoms, bonds, modOrbix::colAtoms.Count(), drawing)) return 0;
     modOrbix::CurrentMolecule = std::make_shared<Molecule>();

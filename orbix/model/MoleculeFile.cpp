@@ -20,6 +20,34 @@ void SplitEntry(std::string_view entry, std::int16_t& a, std::int16_t& b) {
 
 }  // namespace
 
+void ParseMoleculeLine(std::string_view text, std::string& atoms, std::string& bonds) {
+    const std::string line = modCommon::Trim(text);
+    const size_t close = line.find(']');
+    // A keyed line has its first "]" at the second character or later.
+    if (close == std::string::npos || close < 1) return;
+    const std::string_view key = std::string_view(line).substr(0, close + 1);
+    if (key != "[Atom]" && key != "[Bond]") return;
+    std::string value;
+    const size_t eq = line.find('=', close + 1);
+    if (eq == std::string::npos) {
+        value = line;
+    } else {
+        if (eq + 1 == line.size()) return;  // "=" last: no value
+        value = modCommon::Trim(std::string_view(line).substr(eq + 1));
+    }
+    (key == "[Atom]" ? atoms : bonds) = std::move(value);
+}
+
+bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std::string& bonds) {
+    atoms.clear();
+    bonds.clear();
+    for (std::string& line : lines) {
+        line = modCommon::Trim(line);
+        ParseMoleculeLine(line, atoms, bonds);
+    }
+    return atoms.empty();
+}
+
 bool ParseDrawing(const std::string& atoms, const std::string& bonds, int elementCount,
                   Drawing& out) {
     out.atoms.clear();
@@ -81,7 +109,7 @@ int ReadDrawingFile(const std::string& path, int elementCount, Drawing& out) {
     // Line by line: only the two values are kept, not every line of the file.
     std::string atoms, bonds;
     const std::int16_t rc = modCommon::ForEachTextLine(path, [&](std::string& line) {
-        modOrbix::ParseMoleculeLine(line, atoms, bonds);
+        ParseMoleculeLine(line, atoms, bonds);
         return true;
     });
     if (rc != modCommon::rrOk) return 1;

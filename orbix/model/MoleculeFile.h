@@ -4,11 +4,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orbix/model/BondCollection.h"
 
 namespace MoleculeFile {
+
+// Applies the molecule-file reading rules to the lines (trimming each in
+// place) and returns the values of the "[Atom]" and "[Bond]" lines. The
+// result is true on failure, that is when the atom value is empty.
+bool ParseMoleculeText(std::vector<std::string>& lines, std::string& atoms, std::string& bonds);
+// The same rules for one line: when it is an "[Atom]" or "[Bond]" line with a
+// value, that value replaces atoms or bonds.
+void ParseMoleculeLine(std::string_view line, std::string& atoms, std::string& bonds);
 
 struct PlacedAtom {
     std::int16_t site = 0;

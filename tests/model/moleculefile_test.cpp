@@ -16,7 +16,7 @@ struct Parsed {
 
 Parsed Parse(std::vector<std::string> lines) {
     Parsed p;
-    p.failed = modOrbix::ParseMoleculeText(lines, p.atoms, p.bonds);
+    p.failed = MoleculeFile::ParseMoleculeText(lines, p.atoms, p.bonds);
     return p;
 }
 
@@ -46,7 +46,7 @@ TEST(ParseMoleculeText, ReadingRules) {
 
     std::vector<std::string> lines{"  [Atom]=1-1  "};
     std::string a, b;
-    modOrbix::ParseMoleculeText(lines, a, b);
+    MoleculeFile::ParseMoleculeText(lines, a, b);
     EXPECT_EQ(lines[0], "[Atom]=1-1") << "lines are trimmed in place";
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "orbix/model/MoleculeFile.h"
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/ImageSurface.h"
@@ -44,7 +45,7 @@ TEST_P(ScenePictures, EveryScene) {
     {
         std::vector<std::string> lines;
         ASSERT_EQ(modCommon::ReadTextLines(testing_support::TemplatePath(GetParam()), lines), 0);
-        ASSERT_FALSE(modOrbix::ParseMoleculeText(lines, atoms, bonds));
+        ASSERT_FALSE(MoleculeFile::ParseMoleculeText(lines, atoms, bonds));
     }
     auto out = testing_support::Calculate(atoms, bonds);
     ASSERT_EQ(out.code, 0);
