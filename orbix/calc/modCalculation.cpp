@@ -22,8 +22,9 @@ JacobiWork LastJacobiWork;
 
 namespace {
 constexpr int kMaxSweeps = 10000;
-const Molecule& Mol() { return *modOrbix::CurrentMolecule; }
 }  // namespace
+
+const Molecule& Mol() { return *modOrbix::CurrentMolecule; }
 
 void ResetResults(int n) {
     Hmat.assign(n, n, 0.0);

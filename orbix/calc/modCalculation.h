@@ -13,6 +13,8 @@
 
 #include "orbix/model/Array1.h"
 
+class Molecule;
+
 namespace modCalculation {
 
 struct PointF {
@@ -72,6 +74,9 @@ void BuildChargeBondOrderMatrix();
 // AtomPos of CurrentMolecule: the sketch 300 units wide centred on (320, 200),
 // its longer extent horizontal.
 void ComputeAtomPos();
+
+// CurrentMolecule, the molecule the calculation and the pages work on.
+const Molecule& Mol();
 
 // Sizes the result arrays for n atoms, all zero (LevelE and Occ keep 36).
 void ResetResults(int n);

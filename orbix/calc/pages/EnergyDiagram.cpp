@@ -6,8 +6,8 @@
 
 #include "orbix/calc/Pages.h"
 #include "orbix/calc/modCalculation.h"
+#include "orbix/model/Molecule.h"
 #include "orbix/model/modFormat.h"
-#include "orbix/model/modOrbix.h"
 
 namespace modCalculation {
 
@@ -60,7 +60,7 @@ int DiagramFloor(double v) {
 }
 
 void ShowEnergyDiagram(PageSurface& s) {
-    const Molecule& m = *modOrbix::CurrentMolecule;
+    const Molecule& m = Mol();
     const int n = m.Count();
     s.HideGrid();
     s.Cls();

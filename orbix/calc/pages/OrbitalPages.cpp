@@ -4,21 +4,14 @@
 
 #include "orbix/calc/Pages.h"
 #include "orbix/calc/modCalculation.h"
+#include "orbix/calc/pages/PageText.h"
+#include "orbix/model/Molecule.h"
 #include "orbix/model/RunTimeError.h"
 #include "orbix/model/modFormat.h"
-#include "orbix/model/modOrbix.h"
 
 namespace modCalculation {
 
 namespace {
-
-const Molecule& Mol() { return *modOrbix::CurrentMolecule; }
-
-void Write(PageSurface& s, float x, float y, const std::string& text, Rgb c) {
-    s.MoveTo(x, y);
-    s.ForeColor(c);
-    s.Print(text, true);
-}
 
 // "ＨＯＭＯです", "ＳＯＭＯです" or "ＬＵＭＯです" by orbital number.
 void Designation(PageSurface& s, int o, float x, float y) {

@@ -4,7 +4,7 @@
 
 #include "orbix/calc/Pages.h"
 #include "orbix/calc/modCalculation.h"
-#include "orbix/model/modOrbix.h"
+#include "orbix/model/Molecule.h"
 
 namespace modCalculation {
 
@@ -42,7 +42,7 @@ void DrawAtomMark(PageSurface& s, std::int16_t element, std::int16_t x, std::int
 void LayoutSketch(PageSurface& s, bool draw) {
     ComputeAtomPos();
     if (!draw) return;
-    const Molecule& m = *modOrbix::CurrentMolecule;
+    const Molecule& m = Mol();
     const int n = m.Count();
     for (int i = 1; i <= n; ++i) {
         const float hx = AtomPos(i).x / 2, hy = AtomPos(i).y / 2;
@@ -53,7 +53,7 @@ void LayoutSketch(PageSurface& s, bool draw) {
 }
 
 void DrawSketch(PageSurface& s) {
-    const Molecule& m = *modOrbix::CurrentMolecule;
+    const Molecule& m = Mol();
     const int n = m.Count();
     for (int i = 1; i <= n; ++i) {
         DrawAtomMark(s, m.Item(i)->Atom()->index(), Round16(AtomPos(i).x), Round16(AtomPos(i).y),

@@ -5,26 +5,15 @@
 #include "orbix/calc/EigenTable.h"
 #include "orbix/calc/Pages.h"
 #include "orbix/calc/modCalculation.h"
+#include "orbix/calc/pages/PageText.h"
+#include "orbix/model/Molecule.h"
 #include "orbix/model/modFormat.h"
-#include "orbix/model/modOrbix.h"
 
 namespace modCalculation {
 
 namespace {
 
-const Molecule& Mol() { return *modOrbix::CurrentMolecule; }
-
-void Title(PageSurface& s, const char* text, Rgb c) {
-    s.MoveTo(250, 10);
-    s.ForeColor(c);
-    s.Print(text, true);
-}
-
-void Write(PageSurface& s, float x, float y, const std::string& text, Rgb c) {
-    s.MoveTo(x, y);
-    s.ForeColor(c);
-    s.Print(text, true);
-}
+void Title(PageSurface& s, const char* text, Rgb c) { Write(s, 250, 10, text, c); }
 
 }  // namespace
 
