@@ -279,7 +279,18 @@ void frmResult::Display(std::int16_t& showProgress) {
 }
 
 void frmResult::ShowCalculation() {
-    // 1-2
+    PreparePage();
+    ScalePage();
+    grdMatrix_->setGeometry(surface_->PageToPixel(QRectF(20, 70, 600, 280)));
+    LayoutSketch(*surface_, true);
+    show();
+    ShowCalculating();
+    RunCalculation(maxOff_);
+    ShowCalculationDone();
+    StartNavigation();
+}
+
+void frmResult::PreparePage() {
     tvwMenu_->hide();
     grdMatrix_->hide();
     resize(host_.DesignWindowSize());
@@ -288,20 +299,18 @@ void frmResult::ShowCalculation() {
     surface_->setFont(orbix::GothicFont(12));
     if (layout()) layout()->activate();
     tbToolBar_->setGeometry(0, 0, surface_->width(), orbix::TwipsToPixelsY(kToolbarHeight));
+}
 
-    // 3: the page units, about 640 × 400 right of the tree and below the toolbar.
+void frmResult::ScalePage() {
+    // About 640 × 400 page units right of the tree and below the toolbar.
     const double Wt = tvwMenu_->width(), W = surface_->width();
     const double Hb = tbToolBar_->height(), H = surface_->height();
     const double r = std::nearbyint(Wt / (W - Wt) * 640);
     const double u = std::nearbyint(Hb / H * 400);
     surface_->Scale(-r, -u, 640, 400);
+}
 
-    // 4-6
-    grdMatrix_->setGeometry(surface_->PageToPixel(QRectF(20, 70, 600, 280)));
-    LayoutSketch(*surface_, true);
-    show();
-
-    // 7
+void frmResult::ShowCalculating() {
     lblMessage_->move(surface_->PageToPixel(QPointF(350, 100)).toPoint());
     lblMessage_->setText(QStringLiteral("計算しています"));
     lblMessage_->adjustSize();
@@ -315,11 +324,9 @@ void frmResult::ShowCalculation() {
         ~Calculating() { w->calculating_ = false; }
     } calculating{this};
     QCursor::setPos(400, 300);
+}
 
-    // 8
-    RunCalculation(maxOff_);
-
-    // 9-11
+void frmResult::ShowCalculationDone() {
     modCommon::WaitSeconds(2);
     QGuiApplication::restoreOverrideCursor();
     waitCursor_ = false;
@@ -341,9 +348,10 @@ void frmResult::ShowCalculation() {
     s.CurrentX(70);
     s.Print("その軌道を構成する原子軌道の寄与の割合(固有ベクトル)が得られました", true);
     modCommon::WaitSeconds(2);
+}
 
-    // 12
-    s.Cls();
+void frmResult::StartNavigation() {
+    surface_->Cls();
     lblMessage_->hide();
     menu_ = std::make_shared<clsMenu>(*this);
     CurrentMenu = menu_;

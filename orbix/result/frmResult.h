@@ -82,10 +82,17 @@ class frmResult : public QMainWindow, public SceneView {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    // Display's work, and its steps.
+    void ShowCalculation();
+    void PreparePage();
+    void ScalePage();
+    void ShowCalculating();
+    void ShowCalculationDone();
+    void StartNavigation();
+
     void BuildMenus();
     void BuildToolbar();
     void BuildSceneTree();
-    void ShowCalculation();
     void GuardedNext();
     // Closes the window and shows the design window; the window is deleted
     // once no page of it is being drawn.
