@@ -1,3 +1,3 @@
 #include "orbix/design/StartUp.h"
 
-int main(int argc, char** argv) { return modOrbix::Main(argc, argv); }
+int main(int argc, char** argv) { return modDesign::Main(argc, argv); }

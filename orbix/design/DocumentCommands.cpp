@@ -13,7 +13,7 @@
 #include "orbix/platform/Folders.h"
 #include "orbix/platform/TextFile.h"
 #include "orbix/platform/Twips.h"
-#include "orbix/platform/WindowTitle.h"
+#include "orbix/result/WindowTitle.h"
 
 using orbix::MsgAnswer;
 using orbix::MsgButtons;
@@ -32,7 +32,7 @@ QString TemplateFolder() { return ProgramFolder() + "template"; }
 
 bool frmDesign::AskAndSave(bool saveAs) {
     if (!drawing_.DocumentChanged) return true;
-    switch (modOrbix::AskSaveChanges(dialogs_)) {
+    switch (modDesign::AskSaveChanges(dialogs_)) {
         case MsgAnswer::kCancel:
             return false;
         case MsgAnswer::kYes:
@@ -59,7 +59,7 @@ void frmDesign::mnuFileNew_Click() {
     documentPath_.clear();
     tileSize_ = tileTemplate_->Width();
     tileOffset_ = static_cast<int>(std::nearbyint((markerSize_ - tileTemplate_->Width()) / 2));
-    modOrbix::SetWindowTitle(*this);
+    modResult::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
 }
 
@@ -118,7 +118,7 @@ bool frmDesign::LoadDocument(const QString& path, bool template_) {
     modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
     documentPath_ = path;
     currentFolder_ = QFileInfo(path).absolutePath();
-    modOrbix::SetWindowTitle(*this);
+    modResult::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
     return true;
 }
@@ -179,7 +179,7 @@ bool frmDesign::SaveDocumentAs() {
     modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
     documentPath_ = path;
     currentFolder_ = QFileInfo(path).absolutePath();
-    modOrbix::SetWindowTitle(*this);
+    modResult::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
     return true;
 }
@@ -188,5 +188,5 @@ void frmDesign::mnuFileExit_Click() {
     if (!AskAndSave(false)) return;
     closingForExit_ = true;
     close();
-    modOrbix::UnloadAll(0);
+    modDesign::UnloadAll(0);
 }

@@ -13,18 +13,18 @@
 #include "orbix/platform/Fonts.h"
 #include "orbix/platform/ProgramIcon.h"
 #include "orbix/platform/Translation.h"
-#include "orbix/platform/WindowTitle.h"
+#include "orbix/result/WindowTitle.h"
 #include "orbix/result/frmResult.h"
 #include "tessera/TileLoader.h"
 
-namespace modOrbix {
+namespace modDesign {
 
 std::unique_ptr<frmDesign> StartUp(const QString& programFolder, orbix::Dialogs& dialogs,
                                    int& exitCode, const QString& file) {
     exitCode = 0;
-    ProgramFolder = FolderWithSlash(programFolder.toStdString());
+    modOrbix::ProgramFolder = modOrbix::FolderWithSlash(programFolder.toStdString());
     std::string message;
-    if (!LoadAtomData(message)) {
+    if (!modOrbix::LoadAtomData(message)) {
         dialogs.Message(QString::fromStdString(message), kStartUpErrorTitle, orbix::MsgButtons::kOk,
                         orbix::MsgIcon::kCritical);
         exitCode = 1;
@@ -122,18 +122,19 @@ void UnloadAll(int code) {
     frmResult::CloseForExit();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) w->close();
-    colAtoms.Clear();
-    CurrentMolecule.reset();
+    modOrbix::colAtoms.Clear();
+    modOrbix::CurrentMolecule.reset();
     QCoreApplication::exit(code);
 }
 
 orbix::MsgAnswer AskSaveChanges(orbix::Dialogs& dialogs) {
-    const std::string& stored = CurrentMolecule ? CurrentMolecule->filename() : std::string();
+    const std::string& stored =
+        modOrbix::CurrentMolecule ? modOrbix::CurrentMolecule->filename() : std::string();
     const QString name = stored.empty() ? QStringLiteral("無題") : QString::fromStdString(stored);
     return dialogs.Message(
         QStringLiteral("ファイル ") + name + QStringLiteral("の内容は変更されています。") + "\r\n" +
             QStringLiteral("変更を保存しますか？"),
-        kProgramTitle, orbix::MsgButtons::kYesNoCancel, orbix::MsgIcon::kInformation);
+        modResult::kProgramTitle, orbix::MsgButtons::kYesNoCancel, orbix::MsgIcon::kInformation);
 }
 
-}  // namespace modOrbix
+}  // namespace modDesign

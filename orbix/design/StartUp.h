@@ -10,7 +10,7 @@ enum class MsgAnswer;
 }  // namespace orbix
 class frmDesign;
 
-namespace modOrbix {
+namespace modDesign {
 
 inline const QString kStartUpErrorTitle = QStringLiteral("Orbix.exe－原子データの読み込みエラー");
 
@@ -32,4 +32,4 @@ void UnloadAll(int code);
 // "ファイル <name>の内容は変更されています。" CR LF "変更を保存しますか？"
 orbix::MsgAnswer AskSaveChanges(orbix::Dialogs& dialogs);
 
-}  // namespace modOrbix
+}  // namespace modDesign

@@ -20,8 +20,8 @@
 #include "orbix/platform/Dialogs.h"
 #include "orbix/platform/Fonts.h"
 #include "orbix/platform/Twips.h"
-#include "orbix/platform/WindowTitle.h"
 #include "orbix/result/InputReady.h"
+#include "orbix/result/WindowTitle.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ frmDesign::frmDesign(tessera::TileFactory& tiles, orbix::Dialogs& dialogs, QWidg
 
     modOrbix::ComputeSites();
     if (!modOrbix::CurrentMolecule) mnuFileNew_Click();
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
 }
 
 frmDesign::~frmDesign() = default;
@@ -502,5 +502,5 @@ void frmDesign::closeEvent(QCloseEvent* e) {
     }
     e->accept();
     closingForExit_ = true;
-    modOrbix::UnloadAll(0);
+    modDesign::UnloadAll(0);
 }

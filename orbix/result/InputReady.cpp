@@ -1,7 +1,7 @@
 #include "orbix/result/InputReady.h"
 
-namespace modOrbix {
+namespace modResult {
 
 bool InputReady = false;
 
-}  // namespace modOrbix
+}  // namespace modResult

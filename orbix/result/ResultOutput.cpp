@@ -10,8 +10,8 @@
 #include "orbix/platform/FlexGrid.h"
 #include "orbix/platform/Folders.h"
 #include "orbix/platform/TextFile.h"
-#include "orbix/platform/WindowTitle.h"
 #include "orbix/result/TablePrint.h"
+#include "orbix/result/WindowTitle.h"
 #include "orbix/result/frmResult.h"
 
 namespace {
@@ -84,6 +84,6 @@ void frmResult::mnuOutputPrint_Click() {
     if (!ok)
         dlg.Message(
             QStringLiteral("ﾃﾞｰﾀの印刷に失敗しました"),
-            modOrbix::kProgramTitle + QStringLiteral("－") + QStringLiteral("ﾃﾞｰﾀの印刷ｴﾗｰ"),
+            modResult::kProgramTitle + QStringLiteral("－") + QStringLiteral("ﾃﾞｰﾀの印刷ｴﾗｰ"),
             orbix::MsgButtons::kOk, orbix::MsgIcon::kCritical);
 }

@@ -25,8 +25,8 @@
 #include "orbix/platform/ImageSurface.h"
 #include "orbix/platform/Twips.h"
 #include "orbix/platform/WaitSeconds.h"
-#include "orbix/platform/WindowTitle.h"
 #include "orbix/result/InputReady.h"
+#include "orbix/result/WindowTitle.h"
 
 namespace {
 
@@ -172,7 +172,7 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
            orbix::TwipsToPixelsY(kClientHeight) + menuBar()->sizeHint().height());
 
     // Load: the caption, and key preview for the Enter key.
-    modOrbix::SetWindowTitle(*this);
+    modResult::SetWindowTitle(*this);
     qApp->installEventFilter(this);
 }
 
@@ -409,8 +409,8 @@ void frmResult::ShowRunTimeError(const std::string& what) {
 }
 
 void frmResult::tbToolBar_ButtonClick(const QString& key) {
-    if (!modOrbix::InputReady) return;
-    modOrbix::InputReady = false;
+    if (!modResult::InputReady) return;
+    modResult::InputReady = false;
     ++running_;
     // An error of the command is ignored; the guard is released all the same.
     try {
@@ -423,31 +423,31 @@ void frmResult::tbToolBar_ButtonClick(const QString& key) {
     } catch (...) {
     }
     --running_;
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
     if (unloaded_ && running_ == 0) deleteLater();
 }
 
 void frmResult::GuardedNext() {
-    if (!modOrbix::InputReady) return;
-    modOrbix::InputReady = false;
+    if (!modResult::InputReady) return;
+    modResult::InputReady = false;
     Run([this] {
         if (menu_) menu_->ForwardScene();
     });
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
 }
 
 void frmResult::tvwMenu_NodeClick(QTreeWidgetItem* node) {
-    if (!modOrbix::InputReady || !node) return;
+    if (!modResult::InputReady || !node) return;
     std::int16_t index = 0;
     for (int k = 1; k <= 12; ++k)
         if (nodes_[k] == node) index = static_cast<std::int16_t>(k);
     if (!index) return;
-    modOrbix::InputReady = false;
+    modResult::InputReady = false;
     Run([this, index] {
         ChangeMenu(index);
         if (menu_) menu_->Show(index);
     });
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
 }
 
 void frmResult::mnuMoveNext_Click() {
@@ -501,7 +501,7 @@ bool frmResult::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this) return QMainWindow::eventFilter(watched, event);
-    if (!modOrbix::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport()))
+    if (!modResult::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport()))
         return true;  // discarded
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -54,7 +54,7 @@ class Design : public ::testing::Test {
         modOrbix::CurrentMolecule.reset();
         modCommon::testing::MillisecondsPerSecond = 1;
         int code = -1;
-        form = modOrbix::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
+        form = modDesign::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
         ASSERT_TRUE(form) << code << " "
                           << (dlg.messages.empty() ? "" : dlg.messages[0].text.toStdString());
         QApplication::processEvents();
@@ -516,7 +516,7 @@ TEST(DesignStartUp, ElementTableFaultsEndTheStart) {
         }
         orbix::ScriptedDialogs dlg;
         int code = 0;
-        auto form = modOrbix::StartUp(dir.path(), dlg, code);
+        auto form = modDesign::StartUp(dir.path(), dlg, code);
         EXPECT_FALSE(form) << c.name;
         EXPECT_NE(code, 0) << c.name;
         ASSERT_EQ(dlg.messages.size(), 1u) << c.name;
@@ -532,7 +532,7 @@ TEST(DesignStartUp, MissingTilePluginIsAClearError) {
     QFile::copy(QString(ORBIX_PROGRAM_DIR) + "data/atom.dat", dir.filePath("data/atom.dat"));
     orbix::ScriptedDialogs dlg;
     int code = 0;
-    auto form = modOrbix::StartUp(dir.path(), dlg, code);
+    auto form = modDesign::StartUp(dir.path(), dlg, code);
     EXPECT_FALSE(form);
     EXPECT_NE(code, 0);
     ASSERT_EQ(dlg.messages.size(), 1u);

@@ -11,7 +11,7 @@
 
 void ResultWindowTest::SetUp() {
     modCommon::testing::MillisecondsPerSecond = 5;
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
     testing_support::UseShippedAtoms();
 }
 

@@ -238,13 +238,13 @@ TEST_F(ResultWindow, TreeToolbarEnterAndMenuNavigation) {
     EXPECT_EQ(w.SelectedNode(), 10);
     EXPECT_EQ(w.Menu()->SceneNo(), 10);
     // The guard closed: nothing happens.
-    modOrbix::InputReady = false;
+    modResult::InputReady = false;
     QTest::keyClick(&w.tvwMenu(), Qt::Key_Down);
     w.ToolbarButton(QStringLiteral("次へ"))->trigger();
     w.tvwMenu_NodeClick(node(2));
     EXPECT_EQ(w.SelectedNode(), 10);
     EXPECT_EQ(w.Menu()->SceneNo(), 10);
-    modOrbix::InputReady = true;
+    modResult::InputReady = true;
 }
 
 TEST_F(ResultWindow, InputWhileThe3DPageDrawsIsIgnored) {
@@ -253,7 +253,7 @@ TEST_F(ResultWindow, InputWhileThe3DPageDrawsIsIgnored) {
     int during = 0;
     QTimer::singleShot(0, &w, [&] {
         ++during;
-        EXPECT_FALSE(modOrbix::InputReady);
+        EXPECT_FALSE(modResult::InputReady);
         QTest::keyClick(&w.tvwMenu(), Qt::Key_Return);
         QTest::keyClick(&w.tvwMenu(), Qt::Key_Up);
         w.ToolbarButton(QStringLiteral("次へ"))->trigger();
@@ -266,7 +266,7 @@ TEST_F(ResultWindow, InputWhileThe3DPageDrawsIsIgnored) {
     EXPECT_EQ(w.Menu()->OrbitalIndex(), 0);
     EXPECT_EQ(w.SelectedNode(), 12);
     EXPECT_EQ(design.shown, 0);
-    EXPECT_TRUE(modOrbix::InputReady);
+    EXPECT_TRUE(modResult::InputReady);
     // Once the page is complete, the same input acts.
     QTest::keyClick(&w.tvwMenu(), Qt::Key_Return);
     EXPECT_EQ(w.Menu()->OrbitalIndex(), 1);
@@ -311,7 +311,7 @@ TEST_F(ResultWindow, ClosingShowsTheDesignWindow) {
         frmResult& w = Open("1-1,2-1", "1-2");
         w.ToolbarButton(QStringLiteral("デザイン"))->trigger();
         EXPECT_EQ(design.shown, 3);
-        EXPECT_TRUE(modOrbix::InputReady);
+        EXPECT_TRUE(modResult::InputReady);
         Settle();
         EXPECT_TRUE(window.isNull());
     }

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace modOrbix {
+namespace modResult {
 
 inline const QString kProgramTitle = QStringLiteral("Orbix分子軌道法");
 
@@ -16,4 +16,4 @@ QString DocumentName();
 // Caption of form: document name & "－" & "Orbix分子軌道法".
 void SetWindowTitle(QWidget& form);
 
-}  // namespace modOrbix
+}  // namespace modResult
