@@ -16,12 +16,32 @@ function(orbix_target_defaults target)
   endif()
 endfunction()
 
-# orbix_add_library(name [STATIC|SHARED] SOURCES ... )
+# orbix_include_root(var name path...): an include folder in the build tree
+# that holds only links to the given files or folders of the source tree, at
+# the same relative paths, so "#include <path>" reaches them and nothing else.
+function(orbix_include_root var name)
+  set(root ${PROJECT_BINARY_DIR}/include/${name})
+  foreach(path ${ARGN})
+    get_filename_component(parent ${root}/${path} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+  endforeach()
+  set(${var} ${root} PARENT_SCOPE)
+endfunction()
+
+# orbix_add_library(name SOURCES ... [HEADERS path...]): a static library whose
+# headers (by default its whole source folder) are reachable through an include
+# root of its own. A target sees only the headers of the libraries it links, so
+# a layer including one it does not depend on fails to build.
 function(orbix_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;HEADERS" ${ARGN})
+  if(NOT ARG_HEADERS)
+    file(RELATIVE_PATH ARG_HEADERS ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   add_library(orbix::${name} ALIAS ${name})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  orbix_include_root(root ${name} ${ARG_HEADERS})
+  target_include_directories(${name} PUBLIC ${root})
   set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
   orbix_target_defaults(${name})
 endfunction()
@@ -43,6 +63,8 @@ function(orbix_add_test name)
     ORBIX_PROGRAM_DIR="${ORBIX_PROGRAM_DIR}/"
     ORBIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}/"
     ORBIX_BINARY_DIR="${PROJECT_BINARY_DIR}/")
+  orbix_include_root(tests_root tests tests)
+  target_include_directories(${name} PRIVATE ${tests_root})
   orbix_target_defaults(${name})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
