@@ -103,7 +103,7 @@ class ShippedTexts : public ::testing::Test {
         modOrbix::CurrentMolecule.reset();
         modCommon::testing::MillisecondsPerSecond = 1;
         int code = -1;
-        form = modOrbix::StartUp(kProgramDir, dlg, code);
+        form = modDesign::StartUp(kProgramDir, dlg, code);
         ASSERT_TRUE(form) << code;
         QApplication::processEvents();
     }
