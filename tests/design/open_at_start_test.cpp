@@ -21,7 +21,7 @@ struct Started {
 
     explicit Started(const QString& file) {
         modOrbix::CurrentMolecule.reset();
-        form = modOrbix::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code, file);
+        form = modDesign::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code, file);
     }
     ~Started() {
         frmResult::CloseForExit();
