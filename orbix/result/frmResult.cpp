@@ -285,6 +285,11 @@ void frmResult::ShowCalculation() {
     LayoutSketch(*surface_, true);
     show();
     ShowCalculating();
+    calculating_ = true;
+    struct Calculating {
+        frmResult* w;
+        ~Calculating() { w->calculating_ = false; }
+    } calculating{this};
     RunCalculation(maxOff_);
     ShowCalculationDone();
     StartNavigation();
@@ -318,11 +323,6 @@ void frmResult::ShowCalculating() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     waitCursor_ = true;
     setEnabled(false);
-    calculating_ = true;
-    struct Calculating {
-        frmResult* w;
-        ~Calculating() { w->calculating_ = false; }
-    } calculating{this};
     QCursor::setPos(400, 300);
 }
 

@@ -126,7 +126,7 @@ class frmResult : public QMainWindow, public SceneView {
     std::shared_ptr<clsMenu> menu_;
     double maxOff_ = 0;
     int running_ = 0;           // commands under way (a 3-D page lets others start)
-    bool calculating_ = false;  // Display steps 7-11: no input reaches the window
+    bool calculating_ = false;  // calculation to first page: no input reaches the window
     bool unloaded_ = false;
     bool exiting_ = false;
     bool changingMenu_ = false;

@@ -43,7 +43,7 @@ class DesignCommands : public ::testing::Test {
         modOrbix::CurrentMolecule.reset();
         modCommon::testing::MillisecondsPerSecond = 1;
         int code = -1;
-        form = modOrbix::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
+        form = modDesign::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
         ASSERT_TRUE(form) << code;
         form->show();
         QApplication::processEvents();
