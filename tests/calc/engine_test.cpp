@@ -126,6 +126,146 @@ TEST(Engine, HeteroatomCorrectionWhicheverAtomComesFirst) {
     EXPECT_EQ(Hmat0(6, 6), static_cast<double>(n.Hb()));
 }
 
+// A heteroatom radical: its singly occupied orbital does not lie at x = 0,
+// so the odd-electron correction of the total energy shows (the allyl and
+// benzyl radicals cannot tell). Reference values from an independent
+// implementation of the same rules.
+TEST(Engine, TotalEnergyOfAHeteroatomRadical) {
+    auto out = Calculate("1-1,2-1,3-2", "1-2,2-3");  // C-C-N, pyridine-type nitrogen
+    ASSERT_EQ(out.code, 0) << out.message;
+    const Molecule& m = *modOrbix::CurrentMolecule;
+    ASSERT_EQ(m.E_num(), 3);
+    EXPECT_NEAR(EigVal(1), 1.592847, 1e-6);
+    EXPECT_NEAR(EigVal(2), 0.243943, 1e-6);
+    EXPECT_NEAR(m.Energy(), 3.429638, 1e-6)
+        << "C-C-N radical: 2·x1 + x2, with x1 = " << EigVal(1) << ", x2 = " << EigVal(2);
+}
+
+// Builds CurrentMolecule from element numbers on consecutive sites and the
+// given bonds (atom numbers), without the structure check.
+void UncheckedMolecule(const std::vector<int>& elements,
+                       const std::vector<std::pair<int, int>>& bonds) {
+    testing_support::UseShippedAtoms();
+    std::vector<std::shared_ptr<clsNode>> nodes;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        auto node = std::make_shared<clsNode>();
+        node->Initialize(modOrbix::colAtoms.Item(elements[i]), static_cast<std::int16_t>(i + 1));
+        nodes.push_back(node);
+    }
+    BondCollection links;
+    for (auto [a, b] : bonds) {
+        auto bond = std::make_shared<CBond>();
+        bond->Index1(static_cast<std::int16_t>(a));
+        bond->Index2(static_cast<std::int16_t>(b));
+        links.Add(bond);
+    }
+    modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+    modOrbix::CurrentMolecule->Initialize(nodes, links);
+    ResetResults(static_cast<int>(elements.size()));
+}
+
+TEST(Engine, TwoHeteroatomsBondedDirectly) {
+    // The structure check refuses this drawing; the matrix rule still holds:
+    // the higher-numbered atom receives the lower one's Hb, never the reverse.
+    const double haN = 0.5, hbN = 0.05f, haO = 1.0, hbO = 0.1f;  // N (2) and O (4)
+    UncheckedMolecule({2, 4}, {{1, 2}});
+    BuildSecularMatrix();
+    EXPECT_EQ(Hmat0(1, 1), haN) << "N-O: the nitrogen keeps its own h";
+    EXPECT_EQ(Hmat0(2, 2), haO + hbN) << "N-O: the oxygen gets the nitrogen's Hb";
+    UncheckedMolecule({4, 2}, {{1, 2}});
+    BuildSecularMatrix();
+    EXPECT_EQ(Hmat0(1, 1), haO) << "O-N: the oxygen keeps its own h";
+    EXPECT_EQ(Hmat0(2, 2), haN + hbO) << "O-N: the nitrogen gets the oxygen's Hb";
+    // A carbon between two heteroatoms takes both; a heteroatom between two
+    // carbons lends its Hb to both.
+    UncheckedMolecule({2, 1, 4}, {{1, 2}, {2, 3}});
+    BuildSecularMatrix();
+    EXPECT_EQ(Hmat0(2, 2), 0.0 + hbN + hbO) << "N-C-O: the carbon";
+    UncheckedMolecule({1, 2, 1}, {{1, 2}, {2, 3}});
+    BuildSecularMatrix();
+    EXPECT_EQ(Hmat0(1, 1), hbN) << "C-N-C: the first carbon";
+    EXPECT_EQ(Hmat0(3, 3), hbN) << "C-N-C: the last carbon";
+    EXPECT_EQ(Hmat0(2, 2), haN) << "C-N-C: the nitrogen";
+}
+
+// Whole eigen tables, cell by cell, against an independent implementation of
+// the diagonalisation, the sort and the orientation of degenerate pairs.
+struct PinnedTable {
+    const char* name;
+    const char* atoms;
+    const char* bonds;
+    double energy;
+    std::vector<std::vector<std::string>> body;  // eigenvalue row, then one row per atom
+};
+
+void ExpectTable(const PinnedTable& t) {
+    auto out = Calculate(t.atoms, t.bonds);
+    ASSERT_EQ(out.code, 0) << t.name << ": " << out.message;
+    EXPECT_NEAR(modOrbix::CurrentMolecule->Energy(), t.energy, 1e-6) << t.name;
+    const TextGrid cells = EigenTableCells();
+    const std::size_t n = t.body[0].size();
+    ASSERT_EQ(cells.size(), n + 2) << t.name;
+    for (std::size_t r = 0; r < t.body.size(); ++r)
+        for (std::size_t k = 0; k < n; ++k)
+            EXPECT_EQ(cells[r + 1][k + 1], t.body[r][k])
+                << t.name << (r == 0 ? ": eigenvalue" : ": atom " + std::to_string(r))
+                << " of orbital " << k + 1;
+}
+
+TEST(EigenTables, CyclobutadieneBenzeneAndAThreefoldLevel) {
+    const PinnedTable tables[] = {
+        {"cyclobutadiene",
+         "2-1,3-1,12-1,11-1",
+         "2-3,3-12,11-12,2-11",
+         4.0,
+         {{"          2.", "           .", "           .", "         -2."},
+          {"         -.5", "      -.6625", "      -.2472", "          .5"},
+          {"         -.5", "      -.2472", "       .6625", "         -.5"},
+          {"         -.5", "       .6625", "       .2472", "          .5"},
+          {"         -.5", "       .2472", "      -.6625", "         -.5"}}},
+        {"benzene",
+         kBenzeneAtoms,
+         kBenzeneBonds,
+         8.0,
+         {{"          2.", "          1.", "          1.", "         -1.", "         -1.",
+           "         -2."},
+          {"       .4082", "       .3268", "       -.476", "       .5524", "       .1678",
+           "       .4082"},
+          {"       .4082", "      -.2488", "       -.521", "      -.1309", "      -.5623",
+           "      -.4082"},
+          {"       .4082", "      -.5756", "       -.045", "      -.4216", "       .3945",
+           "       .4082"},
+          {"       .4082", "      -.3268", "        .476", "       .5524", "       .1678",
+           "      -.4082"},
+          {"       .4082", "       .2488", "        .521", "      -.1309", "      -.5623",
+           "       .4082"},
+          {"       .4082", "       .5756", "        .045", "      -.4216", "       .3945",
+           "      -.4082"}}},
+        // Two branch points joined through one carbon: x = 0 three times.
+        {"seven-carbon tree",
+         "1-1,2-1,3-1,11-1,12-1,13-1,21-1",
+         "1-2,2-3,2-11,11-12,12-13,12-21",
+         6.828427,
+         {{"          2.", "      1.4142", "           .", "           .", "           .",
+           "     -1.4142", "         -2."},
+          {"         .25", "       .3536", "       .1023", "      -.6503", "       .4377",
+           "      -.3536", "        -.25"},
+          {"          .5", "          .5", "           .", "           .", "           .",
+           "          .5", "          .5"},
+          {"         .25", "       .3536", "       .2243", "       .7355", "       .1836",
+           "      -.3536", "        -.25"},
+          {"          .5", "           .", "      -.3267", "      -.0852", "      -.6213",
+           "           .", "         -.5"},
+          {"          .5", "         -.5", "           .", "           .", "           .",
+           "         -.5", "          .5"},
+          {"         .25", "      -.3536", "      -.4608", "       .1549", "       .6234",
+           "       .3536", "        -.25"},
+          {"         .25", "      -.3536", "       .7875", "      -.0697", "      -.0021",
+           "       .3536", "        -.25"}}},
+    };
+    for (const auto& t : tables) ExpectTable(t);
+}
+
 TEST(Engine, RefusalsOfTheCalcCommand) {
     EXPECT_EQ(Calculate("1-1", "").code, CalcSession::kNoMolecule);
     EXPECT_EQ(Calculate("1-1,2-1", "").code, CalcSession::kNoMolecule);
@@ -211,7 +351,7 @@ TEST(Engine, FiveElectronsInAThreefoldLevel) {
         node->Initialize(modOrbix::colAtoms.Item(i == 0 ? 3 : 1), static_cast<std::int16_t>(i + 1));
         nodes.push_back(node);
     }
-    nodes.push_back(nodes[1]);  // 2 + 1 + 1 + 1 + 1 + ... = 7 electrons over 5 nodes
+    nodes.push_back(nodes[1]);  // 2 + 1 + 1 + 1 + 1 + 1 = 7 electrons over 6 nodes
     nodes.push_back(nodes[2]);
     modOrbix::CurrentMolecule->Initialize(nodes, none);
     ASSERT_EQ(modOrbix::CurrentMolecule->E_num(), 7);
@@ -228,7 +368,7 @@ TEST(Engine, FiveElectronsInAThreefoldLevel) {
 TEST(Engine, ElectronsBeyondTwicePerAtomAreRefused) {
     auto atoms = std::make_shared<clsAtom>();
     testing_support::UseShippedAtoms();
-    // An element giving three electrons, as a careless table might.
+    // An element giving five electrons, as a careless table might.
     ASSERT_TRUE(atoms->Init({"Q", "5", "1", "0.1", "1", "2", "13"}));
     modOrbix::colAtoms.Add(atoms);
     int q = modOrbix::colAtoms.Count();

@@ -27,6 +27,10 @@ void Calc(const char* atoms, const char* bonds) {
     ASSERT_EQ(out.code, 0) << out.message;
 }
 
+std::string Name(Rgb c) {
+    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
 std::vector<Primitive> CirclesAt(const RecordingSurface& s, float y) {
     std::vector<Primitive> out;
     for (const auto& p : s.Page(Primitive::kCircle))
@@ -164,6 +168,38 @@ TEST(EnergyDiagram, LevelOfFiveOrbitalsIsDrawnAndPassed) {
     EXPECT_EQ(Xs(CirclesAt(s, levels.begin()->first)), (std::vector<float>{175}));
 }
 
+TEST(EnergyDiagram, ThreefoldLevelWithFourElectronsOnePerSegmentFirst) {
+    // The seven-carbon tree with x = 2, 1.4142, 0 (three times), -1.4142, -2,
+    // one of its end carbons giving two electrons (an element with carbon's
+    // parameters): eight electrons, four of them in the threefold level.
+    testing_support::UseShippedAtoms();
+    auto twoElectrons = std::make_shared<clsAtom>();
+    ASSERT_TRUE(twoElectrons->Init({"C2", "2", "0", "0", "1", "3", "13"}));
+    modOrbix::colAtoms.Add(twoElectrons);
+    const std::string e = std::to_string(modOrbix::colAtoms.Count());
+    auto out =
+        Calculate("1-" + e + ",2-1,3-1,11-1,12-1,13-1,21-1", "1-2,2-3,2-11,11-12,12-13,12-21");
+    testing_support::UseShippedAtoms();
+    ASSERT_EQ(out.code, 0) << out.message;
+    ASSERT_EQ(LevelCount, 5);
+    ASSERT_EQ(LevelDeg(3), 3.0f);
+    RecordingSurface s;
+    ShowEnergyDiagram(s);
+    // A = B = 3, s = 33: levels at y = 315, 295, 249, 202, 183.
+    EXPECT_EQ(s.TextsEqual("全エネルギー = 06.8284").size(), 1u);
+    auto levels = Levels(s);
+    using Seg = std::vector<std::pair<float, float>>;
+    EXPECT_EQ(levels.size(), 5u);
+    EXPECT_EQ(levels[249], (Seg{{100, 140}, {155, 195}, {210, 250}}));
+    EXPECT_EQ(Xs(CirclesAt(s, 315)), (std::vector<float>{160, 190}));
+    EXPECT_EQ(Xs(CirclesAt(s, 295)), (std::vector<float>{160, 190}));
+    // One electron on each segment, then the second on the first segment.
+    EXPECT_EQ(Xs(CirclesAt(s, 249)), (std::vector<float>{110, 130, 165, 220}))
+        << "threefold level x = 0 with four electrons";
+    EXPECT_TRUE(CirclesAt(s, 202).empty());
+    EXPECT_TRUE(CirclesAt(s, 183).empty());
+}
+
 TEST(EnergyDiagram, FloorCountsNearWholeNumbersAsWhole) {
     EXPECT_EQ(DiagramFloor(2 - 1.5e-12), 2);
     EXPECT_EQ(DiagramFloor(-1e-17), 0);
@@ -277,6 +313,29 @@ TEST(SketchPages, TitleBeforeOrAfterSketch) {
     EXPECT_EQ(firstKind(ShowDensities), Primitive::kText);
 }
 
+TEST(Sketch, AtomMarkOfEveryElementNumber) {
+    // 2/12 teal, 3/13 green, 4/14 maroon, every other number navy.
+    const Rgb expect[] = {colour::kNavy,   colour::kNavy,  colour::kTeal,  colour::kGreen,
+                          colour::kMaroon, colour::kNavy,  colour::kNavy,  colour::kNavy,
+                          colour::kNavy,   colour::kNavy,  colour::kNavy,  colour::kNavy,
+                          colour::kTeal,   colour::kGreen, colour::kMaroon};
+    for (std::int16_t e = 1; e <= 14; ++e) {
+        RecordingSurface s;
+        DrawAtomMark(s, e, 100, 50, 10);
+        auto circles = s.Recorded();
+        ASSERT_EQ(circles.size(), 1u) << "element " << e;
+        const auto& c = circles[0];
+        EXPECT_EQ(c.kind, Primitive::kCircle);
+        EXPECT_TRUE(c.filled) << "element " << e;
+        EXPECT_EQ(c.fill, expect[e]) << "element " << e << " filled " << Name(c.fill);
+        EXPECT_EQ(c.colour, expect[e]) << "element " << e << " outlined " << Name(c.colour);
+        EXPECT_EQ(c.x, 100);
+        EXPECT_EQ(c.y, 50);
+        EXPECT_EQ(c.radius, 10);
+        EXPECT_FALSE(s.FillSolid()) << "element " << e << ": filling left solid";
+    }
+}
+
 TEST(Sketch, AtomColoursAndHeteroatom) {
     EXPECT_EQ(AtomColour(1), colour::kNavy);
     EXPECT_EQ(AtomColour(2), colour::kTeal);
@@ -381,6 +440,122 @@ TEST(OrbitalPlanar, AllylMiddleAtomHasNoRings) {
     EXPECT_EQ(captions[1].x, AtomPos(2).x + 10);
     EXPECT_EQ(s.TextsEqual("ＳＯＭＯです").at(0).colour, colour::kRed);
     EXPECT_TRUE(s.TextsEqual("ＨＯＭＯです").empty());
+}
+
+struct Placed {
+    std::string text;
+    float x, y;
+    Rgb colour;
+};
+
+// Every text of the page, in drawing order, at its place and in its colour.
+void ExpectTexts(const RecordingSurface& s, const std::vector<Placed>& expect, const char* page) {
+    auto texts = s.Page(Primitive::kText);
+    ASSERT_EQ(texts.size(), expect.size()) << page;
+    for (std::size_t i = 0; i < expect.size(); ++i) {
+        const auto& t = texts[i];
+        const auto& e = expect[i];
+        EXPECT_EQ(t.text, e.text) << page << ", text " << i;
+        EXPECT_NEAR(t.x, e.x, 1e-3) << page << ", \"" << e.text << "\" x";
+        EXPECT_NEAR(t.y, e.y, 1e-3) << page << ", \"" << e.text << "\" y";
+        EXPECT_EQ(t.colour, e.colour) << page << ", \"" << e.text << "\" colour " << Name(t.colour);
+    }
+}
+
+struct Segment {
+    float x, y, x2, y2;
+    Rgb colour;
+};
+
+void ExpectLines(const RecordingSurface& s, const std::vector<Segment>& expect, const char* page) {
+    auto lines = s.Page(Primitive::kLine);
+    ASSERT_EQ(lines.size(), expect.size()) << page;
+    for (std::size_t i = 0; i < expect.size(); ++i) {
+        const auto& l = lines[i];
+        const auto& e = expect[i];
+        EXPECT_NEAR(l.x, e.x, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.y, e.y, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.x2, e.x2, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.y2, e.y2, 1e-3) << page << ", line " << i;
+        EXPECT_EQ(l.colour, e.colour) << page << ", line " << i << " colour " << Name(l.colour);
+    }
+}
+
+// The allyl radical on sites 1-3. Its sketch (from the lattice: sites at x =
+// 90, 179, 269, y = 49, 81, 49) puts the atoms at (170, 173.1844),
+// (319.1620, 226.8156), (470, 173.1844); orbital 2 has the coefficients
+// 0.7071, 0, -0.7071 and x = 0. Worked out independently of the code.
+constexpr float kAllylY = 173.18436f, kAllylMidX = 319.16202f, kAllylMidY = 226.81564f;
+
+TEST(OrbitalPlanar, AllylSomoEveryTextAndBond) {
+    Calc("1-1,2-1,3-1", "1-2,2-3");
+    RecordingSurface s;
+    ShowOrbitalPlanar(s, 1);
+    const Rgb k = colour::kBlack, g = colour::kGreen;
+    const float ring = 0.70710678f * 45;
+    ExpectTexts(s,
+                {{"分子軌道エネルギー = 00.0000", 100, 100, k},
+                 {"分子軌道 =  2 ", 10, 200, colour::kRed},
+                 {"ＳＯＭＯです", 300, 20, colour::kRed},
+                 {"原子", 450, 42, k},
+                 {"軌道 =2", 450, 10, k},
+                 {"1", 500, 40, k},
+                 {"0.7071", 550, 40, k},
+                 {"2", 500, 60, k},
+                 {"0.0000", 550, 60, k},
+                 {"3", 500, 80, k},
+                 {"-0.7071", 550, 80, k},
+                 {" 1 ", 170, kAllylY, k},
+                 {"C", 170 + ring + 5, kAllylY, g},
+                 {" 2 ", kAllylMidX, kAllylMidY, k},
+                 {"C", kAllylMidX + 10, kAllylMidY, g},
+                 {" 3 ", 470, kAllylY, k},
+                 {"C", 470 + ring + 5, kAllylY, g}},
+                "allyl planar orbital 2");
+    ExpectLines(s,
+                {{170, kAllylY, kAllylMidX, kAllylMidY, colour::kBlue},
+                 {kAllylMidX, kAllylMidY, 470, kAllylY, colour::kBlue}},
+                "allyl planar orbital 2");
+    EXPECT_EQ(RadiiAt(s, 170, kAllylY, colour::kRed).size(), 11u) << "positive end: red rings";
+    EXPECT_EQ(RadiiAt(s, 470, kAllylY, colour::kBlue).size(), 11u) << "negative end: blue rings";
+    EXPECT_EQ(s.Page(Primitive::kCircle).size(), 22u);
+}
+
+TEST(Orbital3D, AllylSomoEveryTextBondAndAtom) {
+    Calc("1-1,2-1,3-1", "1-2,2-3");
+    RecordingSurface s;
+    ShowOrbital3D(s, 1);
+    const Rgb k = colour::kBlack, m = colour::kMagenta, g = colour::kGreen;
+    // The atoms seen from 15° above: (120, 206), (251, 192), (410, 206).
+    ExpectTexts(s,
+                {{" 3 ", 380, 50, m},
+                 {"個の分子軌道中", 400, 50, k},
+                 {" 2 ", 512, 50, m},
+                 {"番目の軌道", 536, 50, k},
+                 {"分子軌道エネルギー E =", 200, 330, colour::kBlue},
+                 {"00.0000", 400, 330, m},
+                 {"1", 500, 90, m},
+                 {"0.7071", 550, 90, m},
+                 {"2", 500, 110, m},
+                 {"0.0000", 550, 110, m},
+                 {"3", 500, 130, m},
+                 {"-0.7071", 550, 130, m},
+                 {"ＳＯＭＯです", 250, 20, colour::kRed},
+                 {"C", 130, 216, g},
+                 {"C", 261, 202, g},
+                 {"C", 420, 216, g}},
+                "allyl 3-D orbital 2");
+    ExpectLines(s, {{251, 192, 120, 206, k}, {410, 206, 251, 192, k}}, "allyl 3-D orbital 2");
+    auto marks = s.Page(Primitive::kCircle);
+    ASSERT_EQ(marks.size(), 3u);
+    const float at[][2] = {{120, 206}, {251, 192}, {410, 206}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(marks[i].x, at[i][0]) << "atom " << i + 1;
+        EXPECT_EQ(marks[i].y, at[i][1]) << "atom " << i + 1;
+        EXPECT_EQ(marks[i].radius, 10);
+        EXPECT_TRUE(marks[i].filled);
+        EXPECT_EQ(marks[i].fill, colour::kNavy) << "atom " << i + 1;
+    }
 }
 
 TEST(Projection, KnownPointsAndCoefficients) {
