@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev googletest libbenchmark-dev liblapack-dev libblas-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  poppler-utils clang libclang-rt-14-dev xauth xvfb python3
+  poppler-utils clang libclang-rt-14-dev clang-format xauth xvfb python3
   zlib1g-dev rapidjson-dev python3-numpy
   # icons, manual pages, the Debian package and the desktop files' checks
   librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils
