@@ -49,6 +49,10 @@ void ShowOrbitalPlanar(PageSurface& s, std::int16_t k);
 // surface reports that the page was replaced meanwhile.
 void ShowOrbital3D(PageSurface& s, std::int16_t k);
 
+// Draws the page of one scene (orbital k for scenes 11 and 12); scenes without
+// a page (group headings) draw nothing.
+void ShowScenePage(PageSurface& s, EigenGrid& grid, int scene, std::int16_t k);
+
 // The projection of the 3-D page: floor(floor(x·cx + y·cy + z·cz) × f) and
 // floor(-f × floor(y·cy + z·cz)) + 250, in single precision.
 std::int16_t ProjectX(float x, float y, float z, float cx, float cy, float cz, float f);

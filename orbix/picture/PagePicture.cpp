@@ -115,34 +115,7 @@ void DrawScene(QPainter& p, int scene, std::int16_t k) {
     orbix::PainterSurface s(p, kPageColour);
     orbix::PainterGrid grid;
     s.Cls();
-    switch (scene) {
-        case 2:
-            ShowEigenTable(s, grid);
-            break;
-        case 4:
-            ShowDensities(s);
-            break;
-        case 5:
-            ShowBondOrders(s);
-            break;
-        case 6:
-            ShowEnergyDiagram(s);
-            break;
-        case 8:
-            ShowCoulombIntegrals(s);
-            break;
-        case 9:
-            ShowResonanceIntegrals(s);
-            break;
-        case 11:
-            ShowOrbitalPlanar(s, k);
-            break;
-        case 12:
-            ShowOrbital3D(s, k);
-            break;
-        default:
-            break;
-    }
+    ShowScenePage(s, grid, scene, k);
     if (grid.Shown() && !s.GridHidden()) grid.Draw(p, kGridArea);
     p.restore();
 }

@@ -83,32 +83,5 @@ void clsMenu::ShowScene() {
         pageScene_ = SceneNo_;
         pageOrbital_ = OrbitalIndex_;
     }
-    switch (SceneNo_) {
-        case 2:
-            ShowEigenTable(s, view_.Grid());
-            break;
-        case 4:
-            ShowDensities(s);
-            break;
-        case 5:
-            ShowBondOrders(s);
-            break;
-        case 6:
-            ShowEnergyDiagram(s);
-            break;
-        case 8:
-            ShowCoulombIntegrals(s);
-            break;
-        case 9:
-            ShowResonanceIntegrals(s);
-            break;
-        case 11:
-            ShowOrbitalPlanar(s, OrbitalIndex_);
-            break;
-        case 12:
-            ShowOrbital3D(s, OrbitalIndex_);
-            break;
-        default:
-            break;  // group headings
-    }
+    ShowScenePage(s, view_.Grid(), SceneNo_, OrbitalIndex_);
 }

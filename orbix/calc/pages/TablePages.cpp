@@ -101,4 +101,35 @@ void ShowBondOrders(PageSurface& s) {
             }
 }
 
+void ShowScenePage(PageSurface& s, EigenGrid& grid, int scene, std::int16_t k) {
+    switch (scene) {
+        case 2:
+            ShowEigenTable(s, grid);
+            break;
+        case 4:
+            ShowDensities(s);
+            break;
+        case 5:
+            ShowBondOrders(s);
+            break;
+        case 6:
+            ShowEnergyDiagram(s);
+            break;
+        case 8:
+            ShowCoulombIntegrals(s);
+            break;
+        case 9:
+            ShowResonanceIntegrals(s);
+            break;
+        case 11:
+            ShowOrbitalPlanar(s, k);
+            break;
+        case 12:
+            ShowOrbital3D(s, k);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace modCalculation
