@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/WaitSeconds.h"
@@ -10,6 +11,9 @@
 #include "tests/support/TestMolecules.h"
 
 void ResultWindowTest::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    programFolder_ = modOrbix::ProgramFolder;
+    modOrbix::ProgramFolder = dir.path().toStdString() + "/";
     modCommon::testing::MillisecondsPerSecond = 5;
     modResult::InputReady = true;
     testing_support::UseShippedAtoms();
@@ -19,6 +23,7 @@ void ResultWindowTest::TearDown() {
     delete window.data();
     Settle();
     modCommon::testing::MillisecondsPerSecond = 1000;
+    modOrbix::ProgramFolder = programFolder_;
     EXPECT_EQ(design.dialogs.unexpected, 0) << "a dialog was shown that the test did not expect";
 }
 
@@ -38,6 +43,17 @@ void ResultWindowTest::Settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
 }
 
 std::string LatticeAtoms(int n) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <QPointer>
 #include <QSize>
+#include <QString>
+#include <QTemporaryDir>
 #include <string>
 
 #include "orbix/platform/ScriptedDialogs.h"
@@ -38,7 +41,17 @@ class ResultWindowTest : public ::testing::Test {
 
     FakeDesign design;
     QPointer<frmResult> window;
+    // The test's own folder, which is also the program folder (where the
+    // file dialogs start).
+    QTemporaryDir dir;
+
+  private:
+    std::string programFolder_;
 };
+
+// A file's bytes; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
+void WriteAll(const QString& path, const QByteArray& bytes);
 
 // "1-1,2-1,...", and every lattice link between the first n sites.
 std::string LatticeAtoms(int n);

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
@@ -24,18 +23,6 @@ using orbix::MsgAnswer;
 using orbix::MsgButtons;
 using orbix::MsgIcon;
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // The Shift_JIS bytes of ethylene's table.
 QByteArray EthyleneCsv() {
     std::string sjis;
@@ -48,11 +35,6 @@ QByteArray EthyleneCsv() {
 
 class Output : public ResultWindowTest {
   protected:
-    void SetUp() override {
-        ResultWindowTest::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        modOrbix::ProgramFolder = dir.path().toStdString() + "/";
-    }
     void ExpectFailure(const char* text, const QString& title) {
         ASSERT_FALSE(design.dialogs.messages.empty());
         const auto& m = design.dialogs.messages.back();
@@ -61,7 +43,6 @@ class Output : public ResultWindowTest {
         EXPECT_EQ(m.icon, MsgIcon::kCritical);
         EXPECT_EQ(m.buttons, MsgButtons::kOk);
     }
-    QTemporaryDir dir;
 };
 
 TEST_F(Output, EthyleneCsvBytes) {

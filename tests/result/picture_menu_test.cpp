@@ -6,10 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QImage>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include "orbix/model/modOrbix.h"
@@ -23,11 +21,6 @@ namespace {
 using orbix::MsgAnswer;
 using orbix::MsgButtons;
 using orbix::MsgIcon;
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class PagePictureMenu : public ResultWindowTest {
   protected:
@@ -50,8 +43,6 @@ class PagePictureMenu : public ResultWindowTest {
         EXPECT_TRUE(PagePicture::Save(path, f, scene, k, error)) << error.toStdString();
         return ReadAll(path);
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(PagePictureMenu, OpensOnThePageButNotOnTheGridTreeOrToolbar) {
@@ -121,11 +112,7 @@ TEST_F(PagePictureMenu, OverwriteQuestionCancelAndFailure) {
     w.ChangeMenu(6);
     w.Menu()->Show(6);
     const QString path = dir.filePath("old.svg");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
+    WriteAll(path, "old");
     design.dialogs.files = {path, path};
     design.dialogs.answers = {MsgAnswer::kNo, MsgAnswer::kYes};
     w.mnuPage().actions().front()->trigger();
