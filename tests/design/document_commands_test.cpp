@@ -5,10 +5,7 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QHelpEvent>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -16,53 +13,24 @@
 
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
-#include "orbix/design/StartUp.h"
-#include "orbix/design/frmDesign.h"
-#include "orbix/model/modOrbix.h"
 #include "orbix/platform/Folders.h"
-#include "orbix/platform/ScriptedDialogs.h"
-#include "orbix/platform/WaitSeconds.h"
-#include "orbix/result/frmResult.h"
+#include "tests/design/DesignFixture.h"
 
 namespace {
 
 using orbix::MsgAnswer;
 
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 std::string S(const QString& s) { return s.toStdString(); }
 
-class DesignCommands : public ::testing::Test {
+class DesignCommands : public DesignWindowTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        modOrbix::CurrentMolecule.reset();
-        modCommon::testing::MillisecondsPerSecond = 1;
-        int code = -1;
-        form = modDesign::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
-        ASSERT_TRUE(form) << code;
+        DesignWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         form->show();
         QApplication::processEvents();
     }
-    void TearDown() override {
-        modCommon::testing::MillisecondsPerSecond = 1000;
-        frmResult::CloseForExit();
-        form.reset();
-        modOrbix::CurrentMolecule.reset();
-    }
-    void Click(int site) {
-        QTest::mouseClick(form->imgAtom(static_cast<std::int16_t>(site)), Qt::LeftButton, {},
-                          QPoint(5, 5));
-    }
     std::size_t Atoms() const { return form->Drawing().colSites().size(); }
-
-    orbix::ScriptedDialogs dlg;
-    std::unique_ptr<frmDesign> form;
-    QTemporaryDir dir;
 };
 
 // Yes on the save prompt, then the save dialog cancelled: each command ends

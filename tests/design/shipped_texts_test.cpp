@@ -6,25 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <string>
 #include <vector>
 
-#include "orbix/design/StartUp.h"
-#include "orbix/design/frmDesign.h"
 #include "orbix/model/modCommon.h"
-#include "orbix/model/modOrbix.h"
-#include "orbix/platform/ScriptedDialogs.h"
-#include "orbix/platform/WaitSeconds.h"
-#include "orbix/result/frmResult.h"
 #include "portico/RtfReader.h"
+#include "tests/design/DesignFixture.h"
 
 namespace {
 
@@ -97,23 +89,8 @@ std::vector<Example> ReadmeExamples(const QString& html) {
     return found;
 }
 
-class ShippedTexts : public ::testing::Test {
+class ShippedTexts : public DesignWindowTest {
   protected:
-    void SetUp() override {
-        modOrbix::CurrentMolecule.reset();
-        modCommon::testing::MillisecondsPerSecond = 1;
-        int code = -1;
-        form = modDesign::StartUp(kProgramDir, dlg, code);
-        ASSERT_TRUE(form) << code;
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        modCommon::testing::MillisecondsPerSecond = 1000;
-        frmResult::CloseForExit();
-        form.reset();
-        modOrbix::CurrentMolecule.reset();
-    }
-
     // Opens the example as a molecule file, then saves it under a new name:
     // it must load without a message and come back as the program writes it.
     void ExpectLoadsAndRoundTrips(const Example& e) {
@@ -147,10 +124,6 @@ class ShippedTexts : public ::testing::Test {
         frmResult::CloseForExit();
         QApplication::processEvents();
     }
-
-    orbix::ScriptedDialogs dlg;
-    std::unique_ptr<frmDesign> form;
-    QTemporaryDir dir;
 };
 
 // A menu or button caption as a text may quote it: "開く(&O)..." as

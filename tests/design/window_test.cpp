@@ -6,11 +6,8 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
 #include <atomic>
 #include <chrono>
@@ -19,28 +16,17 @@
 
 #include "orbix/calc/modCalculation.h"
 #include "orbix/design/DesignCanvas.h"
-#include "orbix/design/StartUp.h"
-#include "orbix/design/frmDesign.h"
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modConnect.h"
-#include "orbix/model/modOrbix.h"
 #include "orbix/platform/FlexGrid.h"
-#include "orbix/platform/ScriptedDialogs.h"
 #include "orbix/platform/TextFile.h"
-#include "orbix/platform/WaitSeconds.h"
 #include "orbix/result/frmHelp.h"
-#include "orbix/result/frmResult.h"
+#include "tests/design/DesignFixture.h"
 #include "tests/support/OtherUser.h"
 
 namespace {
 
 using orbix::MsgAnswer;
-
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 QString PngDir() {
     QString dir = QString(ORBIX_BINARY_DIR) + "screenshots/design";
@@ -48,28 +34,8 @@ QString PngDir() {
     return dir + "/";
 }
 
-class Design : public ::testing::Test {
+class Design : public DesignWindowTest {
   protected:
-    void SetUp() override {
-        modOrbix::CurrentMolecule.reset();
-        modCommon::testing::MillisecondsPerSecond = 1;
-        int code = -1;
-        form = modDesign::StartUp(QString(ORBIX_PROGRAM_DIR), dlg, code);
-        ASSERT_TRUE(form) << code << " "
-                          << (dlg.messages.empty() ? "" : dlg.messages[0].text.toStdString());
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        modCommon::testing::MillisecondsPerSecond = 1000;
-        frmResult::CloseForExit();
-        form.reset();
-        modOrbix::CurrentMolecule.reset();
-    }
-    void Click(int site, Qt::KeyboardModifiers mods = {}) {
-        QWidget* w = form->imgAtom(static_cast<std::int16_t>(site));
-        ASSERT_TRUE(w);
-        QTest::mouseClick(w, Qt::LeftButton, mods, QPoint(5, 5));
-    }
     void ClickTile(int site, Qt::KeyboardModifiers mods = {}) {
         QTest::mouseClick(form->tileAtom(static_cast<std::int16_t>(site))->Widget(), Qt::LeftButton,
                           mods, QPoint(10, 10));
@@ -113,10 +79,6 @@ class Design : public ::testing::Test {
     }
     // Calc from the toolbar, as the student clicks it.
     void CalcFromToolbar() { form->tbToolBar_ButtonClick(QStringLiteral("計算実行")); }
-
-    orbix::ScriptedDialogs dlg;
-    std::unique_ptr<frmDesign> form;
-    QTemporaryDir dir;
 };
 
 TEST_F(Design, OpensWithPaletteLatticeAndUntitledDocument) {
