@@ -275,11 +275,27 @@ bool XSession::Keys(const QStringList& keys) const {
     return !Tool(QStringLiteral("xdotool"), args + keys).isNull();
 }
 
+QPoint XSession::Pointer() const {
+    const QString out =
+        QString::fromUtf8(Tool(QStringLiteral("xdotool"),
+                               {QStringLiteral("getmouselocation"), QStringLiteral("--shell")}));
+    static const QRegularExpression x(QStringLiteral(R"(^X=(\d+)$)"),
+                                      QRegularExpression::MultilineOption);
+    static const QRegularExpression y(QStringLiteral(R"(^Y=(\d+)$)"),
+                                      QRegularExpression::MultilineOption);
+    const auto mx = x.match(out), my = y.match(out);
+    if (!mx.hasMatch() || !my.hasMatch()) return QPoint(-1, -1);
+    return QPoint(mx.captured(1).toInt(), my.captured(1).toInt());
+}
+
 bool XSession::Click(QPoint at, int button) const {
-    return !Tool(QStringLiteral("xdotool"),
-                 {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
-                  QString::number(at.y()), QStringLiteral("click"), QString::number(button)})
-                .isNull();
+    // --sync waits for the pointer to move, forever when it is already there
+    // (where an earlier test on this display may have left it).
+    QStringList args{QStringLiteral("mousemove")};
+    if (Pointer() != at) args << QStringLiteral("--sync");
+    args << QString::number(at.x()) << QString::number(at.y()) << QStringLiteral("click")
+         << QString::number(button);
+    return !Tool(QStringLiteral("xdotool"), args).isNull();
 }
 
 bool XSession::Close(qulonglong id) const {

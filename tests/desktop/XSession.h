@@ -69,6 +69,7 @@ class XSession {
     // Keys as xdotool names them ("ctrl+o", "Return"), typed into the active window.
     bool Keys(const QStringList& keys) const;
     bool Click(QPoint at, int button = 1) const;
+    QPoint Pointer() const;           // where the mouse pointer is; (-1, -1) when unknown
     bool Close(qulonglong id) const;  // the close box (_NET_CLOSE_WINDOW)
 
     // The screen, not kept.
