@@ -9,9 +9,10 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "XSession.h"
+#include "DesktopFixture.h"
 
 using namespace std::chrono_literals;
+using desktop::Titles;
 using desktop::Window;
 
 namespace {
@@ -24,35 +25,13 @@ const QPoint kSite1(90, 49), kSite2(179, 81), kSite3(269, 49);
 
 std::string S(const QString& s) { return s.toStdString(); }
 
-std::string Titles(const std::vector<Window>& windows) {
-    std::string out;
-    for (const Window& w : windows) out += "\n  \"" + S(w.title) + "\"";
-    return out.empty() ? " (none)" : out;
-}
-
-class OrbixDesktop : public ::testing::Test {
+class OrbixDesktop : public desktop::DesktopTest {
   protected:
-    void SetUp() override {
-        DESKTOP_SESSION(x);
-        x_ = x;
-        ASSERT_TRUE(home_.isValid());
-    }
+    void TearDown() override { Stop(orbix_); }
 
-    void TearDown() override {
-        if (orbix_.state() != QProcess::NotRunning) {
-            orbix_.kill();
-            orbix_.waitForFinished(5000);
-        }
-    }
-
-    // Starts Orbix of folder (the program folder unless said otherwise),
-    // in a home folder of its own that is also its current folder.
+    // Starts Orbix of folder (the program folder unless said otherwise).
     void Start(const QString& folder = QStringLiteral(ORBIX_PROGRAM_DIR)) {
-        orbix_.setProcessEnvironment(x_->Environment(home_.path()));
-        orbix_.setWorkingDirectory(home_.path());
-        orbix_.setProcessChannelMode(QProcess::ForwardedChannels);
-        orbix_.start(folder + QStringLiteral("Orbix"), {});
-        ASSERT_TRUE(orbix_.waitForStarted(10000)) << S(orbix_.errorString());
+        Launch(orbix_, folder + QStringLiteral("Orbix"));
     }
 
     void StartDesign() {
@@ -66,12 +45,6 @@ class OrbixDesktop : public ::testing::Test {
     static std::string Rect(const QRect& r) {
         return std::to_string(r.width()) + "x" + std::to_string(r.height()) + "+" +
                std::to_string(r.x()) + "+" + std::to_string(r.y());
-    }
-
-    QImage Shot(const std::string& step) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        return x_->Screenshot(QString::fromStdString(std::string(info->test_suite_name()) + "_" +
-                                                     info->name() + "_" + step));
     }
 
     // The canvas: the columns and rows of the client area that are mostly
@@ -113,19 +86,8 @@ class OrbixDesktop : public ::testing::Test {
 
     void PlaceAtom(QPoint site) { ASSERT_TRUE(x_->Click(canvas_.topLeft() + site)); }
 
-    // Waits for a window of exactly this title; fails with the titles shown.
-    Window Expect(const QString& title, std::chrono::milliseconds deadline = 15s) {
-        Window w;
-        EXPECT_TRUE(x_->WaitForTitle(title, w, deadline))
-            << "expected a window titled \"" << S(title)
-            << "\"; the desktop shows:" << Titles(x_->Windows());
-        return w;
-    }
-
     bool Running() { return orbix_.state() == QProcess::Running; }
 
-    desktop::XSession* x_ = nullptr;
-    QTemporaryDir home_;
     QProcess orbix_;
     Window design_;
     QRect canvas_;

@@ -3,80 +3,52 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <chrono>
 
-#include "XSession.h"
+#include "DesktopFixture.h"
 
 using namespace std::chrono_literals;
+using desktop::Titles;
 using desktop::Window;
 
 namespace {
 
 const QString kMenuTitle = QStringLiteral("Orbix分子軌道法－メニュー");
 
-std::string Titles(const std::vector<Window>& windows) {
-    std::string out;
-    for (const Window& w : windows) out += "\n  \"" + w.title.toStdString() + "\"";
-    return out.empty() ? " (none)" : out;
-}
-
-class PorticoDesktop : public ::testing::Test {
+class PorticoDesktop : public desktop::DesktopTest {
   protected:
-    void SetUp() override {
-        DESKTOP_SESSION(x);
-        x_ = x;
-        ASSERT_TRUE(home_.isValid());
-    }
-
     void TearDown() override {
         // Orbix, when the launcher started it, is not our child.
         for (const Window& w : x_ ? x_->Windows() : std::vector<Window>{})
             if (w.title == QStringLiteral("無題－Orbix分子軌道法") && w.pid > 0)
                 QProcess::execute(QStringLiteral("kill"), {QString::number(w.pid)});
-        for (QProcess* p : {&first_, &second_})
-            if (p->state() != QProcess::NotRunning) {
-                p->kill();
-                p->waitForFinished(5000);
-            }
+        Stop(first_);
+        Stop(second_);
     }
 
     void Launch(QProcess& p) {
-        p.setProcessEnvironment(x_->Environment(home_.path()));
-        p.setWorkingDirectory(home_.path());
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(QStringLiteral(ORBIX_PROGRAM_DIR) + QStringLiteral("Portico"), {});
-        ASSERT_TRUE(p.waitForStarted(10000)) << p.errorString().toStdString();
+        DesktopTest::Launch(p, QStringLiteral(ORBIX_PROGRAM_DIR) + QStringLiteral("Portico"));
     }
 
-    Window Expect(const QString& title) {
-        Window w;
-        EXPECT_TRUE(x_->WaitForTitle(title, w, 15s))
-            << "expected a window titled \"" << title.toStdString()
-            << "\"; the desktop shows:" << Titles(x_->Windows());
-        return w;
+    // Launches the first launcher and opens its first document with Enter:
+    // the menu and the document viewer.
+    void OpenFirstDocument(Window& menu, Window& viewer) {
+        ASSERT_NO_FATAL_FAILURE(Launch(first_));
+        menu = Expect(kMenuTitle);
+        ASSERT_NE(menu.id, 0u);
+        ASSERT_TRUE(x_->Activate(menu.id));
+        ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
+        viewer = Expect(QStringLiteral("分子軌道法"));
     }
 
-    QImage Shot(const std::string& step) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        return x_->Screenshot(QString::fromStdString(std::string(info->test_suite_name()) + "_" +
-                                                     info->name() + "_" + step));
-    }
-
-    desktop::XSession* x_ = nullptr;
-    QTemporaryDir home_;
     QProcess first_, second_;
 };
 
 // Enter presses the focused button; after a document has opened, the focus
 // is back on its button, so Tab then reaches the next one in order (Orbix).
 TEST_F(PorticoDesktop, EnterPressesTheFocusedButtonAndTheFocusComesBack) {
-    ASSERT_NO_FATAL_FAILURE(Launch(first_));
-    const Window menu = Expect(kMenuTitle);
-    ASSERT_NE(menu.id, 0u);
-    ASSERT_TRUE(x_->Activate(menu.id));
-    ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
-    const Window viewer = Expect(QStringLiteral("分子軌道法"));
+    Window menu, viewer;
+    ASSERT_NO_FATAL_FAILURE(OpenFirstDocument(menu, viewer));
     Shot("document1");
     ASSERT_NE(viewer.id, 0u) << "Enter on the first button opened no document";
 
@@ -92,12 +64,8 @@ TEST_F(PorticoDesktop, EnterPressesTheFocusedButtonAndTheFocusComesBack) {
 }
 
 TEST_F(PorticoDesktop, SecondStartBringsTheRunningMenuToTheFront) {
-    ASSERT_NO_FATAL_FAILURE(Launch(first_));
-    const Window menu = Expect(kMenuTitle);
-    ASSERT_NE(menu.id, 0u);
-    ASSERT_TRUE(x_->Activate(menu.id));
-    ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
-    const Window viewer = Expect(QStringLiteral("分子軌道法"));
+    Window menu, viewer;
+    ASSERT_NO_FATAL_FAILURE(OpenFirstDocument(menu, viewer));
     ASSERT_NE(viewer.id, 0u);
     ASSERT_TRUE(x_->Activate(viewer.id));
     ASSERT_TRUE(desktop::WaitFor([&] { return x_->ActiveWindow() == viewer.id; }, 5s));
