@@ -53,6 +53,46 @@ std::map<float, std::vector<std::pair<float, float>>> Levels(const RecordingSurf
     return out;
 }
 
+struct Placed {
+    std::string text;
+    float x, y;
+    Rgb colour;
+};
+
+// Every text of the page, in drawing order, at its place and in its colour.
+void ExpectTexts(const RecordingSurface& s, const std::vector<Placed>& expect, const char* page) {
+    auto texts = s.Page(Primitive::kText);
+    ASSERT_EQ(texts.size(), expect.size()) << page;
+    for (std::size_t i = 0; i < expect.size(); ++i) {
+        const auto& t = texts[i];
+        const auto& e = expect[i];
+        EXPECT_EQ(t.text, e.text) << page << ", text " << i;
+        EXPECT_NEAR(t.x, e.x, 1e-3) << page << ", \"" << e.text << "\" x";
+        EXPECT_NEAR(t.y, e.y, 1e-3) << page << ", \"" << e.text << "\" y";
+        EXPECT_EQ(t.colour, e.colour) << page << ", \"" << e.text << "\" colour " << Name(t.colour);
+    }
+}
+
+struct Segment {
+    float x, y, x2, y2;
+    Rgb colour;
+};
+
+// The given lines, in drawing order, at their places and in their colours.
+void ExpectLines(const std::vector<Primitive>& lines, const std::vector<Segment>& expect,
+                 const char* page) {
+    ASSERT_EQ(lines.size(), expect.size()) << page;
+    for (std::size_t i = 0; i < expect.size(); ++i) {
+        const auto& l = lines[i];
+        const auto& e = expect[i];
+        EXPECT_NEAR(l.x, e.x, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.y, e.y, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.x2, e.x2, 1e-3) << page << ", line " << i;
+        EXPECT_NEAR(l.y2, e.y2, 1e-3) << page << ", line " << i;
+        EXPECT_EQ(l.colour, e.colour) << page << ", line " << i << " colour " << Name(l.colour);
+    }
+}
+
 TEST(EnergyDiagram, BenzeneAxisLevelsAndElectrons) {
     Calc(kBenzeneAtoms, kBenzeneBonds);
     RecordingSurface s;
@@ -139,6 +179,38 @@ TEST(EnergyDiagram, SmallMoleculesAxisAndLevels) {
             EXPECT_TRUE(levels.count(y)) << "no level at " << y;
             EXPECT_EQ(Xs(CirclesAt(s, y)), xs) << "level at " << y;
         }
+    }
+}
+
+// The axis, then one tick per whole unit of x from the bottom label upwards.
+// With A = floor(x_first) + 1, B = floor(-x_last) + 1 and s = floor(200 / (A + B)),
+// the tick of k is at y = (B + k)·s + 150, from x = 50 to the axis at 70.
+TEST(EnergyDiagram, ScaleAxisAndTickLines) {
+    struct Case {
+        const char* name;
+        const char* atoms;
+        const char* bonds;
+        std::vector<float> tickYs;  // bottom tick first
+    };
+    const Case cases[] = {
+        // x = 2 … -2: A = B = 3, s = 33.
+        {"benzene", kBenzeneAtoms, kBenzeneBonds, {348, 315, 282, 249, 216, 183, 150}},
+        // x = 1, -1: A = B = 2, s = 50.
+        {"ethylene", "1-1,2-1", "1-2", {350, 300, 250, 200, 150}},
+        // Carbon and a carbonyl oxygen: x ≈ 1.6, -0.6; A = 2, B = 1, s = 66.
+        {"C=O", "1-1,2-4", "1-2", {348, 282, 216, 150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Calc(c.atoms, c.bonds);
+        RecordingSurface s;
+        ShowEnergyDiagram(s);
+        std::vector<Primitive> black;
+        for (const auto& l : s.Page(Primitive::kLine))
+            if (l.colour == colour::kBlack) black.push_back(l);
+        std::vector<Segment> expect = {{70, 150, 70, 350, colour::kBlack}};
+        for (float y : c.tickYs) expect.push_back({50, y, 70, y, colour::kBlack});
+        ExpectLines(black, expect, c.name);
     }
 }
 
@@ -442,45 +514,6 @@ TEST(OrbitalPlanar, AllylMiddleAtomHasNoRings) {
     EXPECT_TRUE(s.TextsEqual("ＨＯＭＯです").empty());
 }
 
-struct Placed {
-    std::string text;
-    float x, y;
-    Rgb colour;
-};
-
-// Every text of the page, in drawing order, at its place and in its colour.
-void ExpectTexts(const RecordingSurface& s, const std::vector<Placed>& expect, const char* page) {
-    auto texts = s.Page(Primitive::kText);
-    ASSERT_EQ(texts.size(), expect.size()) << page;
-    for (std::size_t i = 0; i < expect.size(); ++i) {
-        const auto& t = texts[i];
-        const auto& e = expect[i];
-        EXPECT_EQ(t.text, e.text) << page << ", text " << i;
-        EXPECT_NEAR(t.x, e.x, 1e-3) << page << ", \"" << e.text << "\" x";
-        EXPECT_NEAR(t.y, e.y, 1e-3) << page << ", \"" << e.text << "\" y";
-        EXPECT_EQ(t.colour, e.colour) << page << ", \"" << e.text << "\" colour " << Name(t.colour);
-    }
-}
-
-struct Segment {
-    float x, y, x2, y2;
-    Rgb colour;
-};
-
-void ExpectLines(const RecordingSurface& s, const std::vector<Segment>& expect, const char* page) {
-    auto lines = s.Page(Primitive::kLine);
-    ASSERT_EQ(lines.size(), expect.size()) << page;
-    for (std::size_t i = 0; i < expect.size(); ++i) {
-        const auto& l = lines[i];
-        const auto& e = expect[i];
-        EXPECT_NEAR(l.x, e.x, 1e-3) << page << ", line " << i;
-        EXPECT_NEAR(l.y, e.y, 1e-3) << page << ", line " << i;
-        EXPECT_NEAR(l.x2, e.x2, 1e-3) << page << ", line " << i;
-        EXPECT_NEAR(l.y2, e.y2, 1e-3) << page << ", line " << i;
-        EXPECT_EQ(l.colour, e.colour) << page << ", line " << i << " colour " << Name(l.colour);
-    }
-}
-
 // The allyl radical on sites 1-3. Its sketch (from the lattice: sites at x =
 // 90, 179, 269, y = 49, 81, 49) puts the atoms at (170, 173.1844),
 // (319.1620, 226.8156), (470, 173.1844); orbital 2 has the coefficients
@@ -512,7 +545,7 @@ TEST(OrbitalPlanar, AllylSomoEveryTextAndBond) {
                  {" 3 ", 470, kAllylY, k},
                  {"C", 470 + ring + 5, kAllylY, g}},
                 "allyl planar orbital 2");
-    ExpectLines(s,
+    ExpectLines(s.Page(Primitive::kLine),
                 {{170, kAllylY, kAllylMidX, kAllylMidY, colour::kBlue},
                  {kAllylMidX, kAllylMidY, 470, kAllylY, colour::kBlue}},
                 "allyl planar orbital 2");
@@ -545,7 +578,8 @@ TEST(Orbital3D, AllylSomoEveryTextBondAndAtom) {
                  {"C", 261, 202, g},
                  {"C", 420, 216, g}},
                 "allyl 3-D orbital 2");
-    ExpectLines(s, {{251, 192, 120, 206, k}, {410, 206, 251, 192, k}}, "allyl 3-D orbital 2");
+    ExpectLines(s.Page(Primitive::kLine), {{251, 192, 120, 206, k}, {410, 206, 251, 192, k}},
+                "allyl 3-D orbital 2");
     auto marks = s.Page(Primitive::kCircle);
     ASSERT_EQ(marks.size(), 3u);
     const float at[][2] = {{120, 206}, {251, 192}, {410, 206}};
