@@ -13,8 +13,8 @@ namespace {
 using namespace modCalculation;
 using testing_support::Calculate;
 
-constexpr const char* kBenzeneAtoms = "2-1,3-1,4-1,13-1,12-1,11-1";
-constexpr const char* kBenzeneBonds = "2-3,3-4,4-13,12-13,11-12,2-11";
+using testing_support::kBenzeneAtoms;
+using testing_support::kBenzeneBonds;
 
 TEST(Engine, EthyleneOneRotation) {
     auto out = Calculate("1-1,2-1", "1-2");
@@ -152,15 +152,8 @@ void UncheckedMolecule(const std::vector<int>& elements,
         node->Initialize(modOrbix::colAtoms.Item(elements[i]), static_cast<std::int16_t>(i + 1));
         nodes.push_back(node);
     }
-    BondCollection links;
-    for (auto [a, b] : bonds) {
-        auto bond = std::make_shared<CBond>();
-        bond->Index1(static_cast<std::int16_t>(a));
-        bond->Index2(static_cast<std::int16_t>(b));
-        links.Add(bond);
-    }
     modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-    modOrbix::CurrentMolecule->Initialize(nodes, links);
+    modOrbix::CurrentMolecule->Initialize(nodes, testing_support::Bonds(bonds));
     ResetResults(static_cast<int>(elements.size()));
 }
 

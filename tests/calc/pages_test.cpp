@@ -19,8 +19,8 @@ namespace {
 using namespace modCalculation;
 using testing_support::Calculate;
 
-constexpr const char* kBenzeneAtoms = "2-1,3-1,4-1,13-1,12-1,11-1";
-constexpr const char* kBenzeneBonds = "2-3,3-4,4-13,12-13,11-12,2-11";
+using testing_support::kBenzeneAtoms;
+using testing_support::kBenzeneBonds;
 
 void Calc(const char* atoms, const char* bonds) {
     auto out = Calculate(atoms, bonds);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "orbix/model/RunTimeError.h"
+#include "tests/support/TestMolecules.h"
 
 namespace {
+
+using testing_support::Bonds;
 
 std::shared_ptr<clsAtom> Element(int index, int electrons) {
     auto a = std::make_shared<clsAtom>();
@@ -21,17 +24,6 @@ std::vector<std::shared_ptr<clsNode>> Nodes(std::vector<std::pair<int, int>> sit
         nodes.push_back(n);
     }
     return nodes;
-}
-
-BondCollection Bonds(std::vector<std::pair<int, int>> pairs) {
-    BondCollection c;
-    for (auto [a, b] : pairs) {
-        auto bond = std::make_shared<CBond>();
-        bond->Index1(static_cast<std::int16_t>(a));
-        bond->Index2(static_cast<std::int16_t>(b));
-        c.Add(bond);
-    }
-    return c;
 }
 
 TEST(Molecule, ElectronCountAndHomo) {

@@ -13,6 +13,7 @@
 #include "orbix/platform/ScriptedDialogs.h"
 #include "orbix/result/DesignHost.h"
 #include "orbix/result/frmResult.h"
+#include "tests/support/TestMolecules.h"
 
 class FakeDesign : public DesignHost {
   public:
@@ -57,5 +58,5 @@ void WriteAll(const QString& path, const QByteArray& bytes);
 std::string LatticeAtoms(int n);
 std::string LatticeBonds(int n);
 
-inline constexpr const char* kBenzeneAtoms = "2-1,3-1,4-1,13-1,12-1,11-1";
-inline constexpr const char* kBenzeneBonds = "2-3,3-4,4-13,12-13,11-12,2-11";
+using testing_support::kBenzeneAtoms;
+using testing_support::kBenzeneBonds;

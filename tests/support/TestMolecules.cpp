@@ -29,6 +29,17 @@ CalcSession::Outcome Calculate(const std::string& atoms, const std::string& bond
     return CalcSession::Calculate(MakeDrawing(atoms, bonds));
 }
 
+BondCollection Bonds(const std::vector<std::pair<int, int>>& pairs) {
+    BondCollection c;
+    for (auto [a, b] : pairs) {
+        auto bond = std::make_shared<CBond>();
+        bond->Index1(static_cast<std::int16_t>(a));
+        bond->Index2(static_cast<std::int16_t>(b));
+        c.Add(bond);
+    }
+    return c;
+}
+
 std::string TemplatePath(const std::string& name) {
     return std::string(ORBIX_SOURCE_DIR) + "template/" + name + ".tpl";
 }
