@@ -49,6 +49,13 @@ class DesignWindowTest : public ::testing::Test {
     QTemporaryDir dir;
 };
 
+// Writes a file of these bytes, replacing any.
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
 inline QByteArray Bytes(const QString& path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);

@@ -100,11 +100,7 @@ class ShippedTexts : public DesignWindowTest {
         const QString in = dir.filePath(QStringLiteral("example.mol"));
         const QString out = dir.filePath(QStringLiteral("saved.mol"));
         QFile::remove(out);
-        {
-            QFile f(in);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(text.toLatin1());
-        }
+        ASSERT_NO_FATAL_FAILURE(WriteFile(in, text.toLatin1()));
         const size_t before = dlg.messages.size();
         dlg.files.push_back(in);
         form->mnuFileOpen_Click();

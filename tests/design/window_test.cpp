@@ -67,10 +67,7 @@ class Design : public DesignWindowTest {
     // Opens a molecule file of the given text as the document.
     void OpenDrawing(const QString& name, const QByteArray& text) {
         const QString path = dir.filePath(name);
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        f.close();
+        ASSERT_NO_FATAL_FAILURE(WriteFile(path, text));
         dlg.files.push_back(path);
         form->mnuFileOpen_Click();
         ASSERT_FALSE(form->Drawing().colSites().empty())
@@ -234,10 +231,7 @@ TEST_F(Design, SavePromptPaths) {
 
 TEST_F(Design, SaveAsOverwriteNoThenYesAndFailedSaveKeepsTheOldFile) {
     const QString path = dir.filePath("old.mol");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Atom]=9-1\r\n\r\n");
-    f.close();
+    ASSERT_NO_FATAL_FAILURE(WriteFile(path, "[Atom]=9-1\r\n\r\n"));
     Click(1);
     dlg.files.push_back(path);
     dlg.answers.push_back(MsgAnswer::kNo);
@@ -263,10 +257,7 @@ TEST_F(Design, BadFilesLeaveTheDrawingAsItWas) {
     Click(1);
     Click(2);
     const QString bad = dir.filePath("bad.mol");
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Atom]=5-1,5-1\r\n");
-    f.close();
+    ASSERT_NO_FATAL_FAILURE(WriteFile(bad, "[Atom]=5-1,5-1\r\n"));
     dlg.answers.push_back(MsgAnswer::kNo);
     dlg.files.push_back(bad);
     form->mnuFileOpen_Click();
@@ -472,9 +463,7 @@ TEST(DesignStartUp, ElementTableFaultsEndTheStart) {
         QTemporaryDir dir;
         QDir().mkpath(dir.filePath("data"));
         if (c.bytes) {
-            QFile f(dir.filePath("data/atom.dat"));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.bytes);
+            ASSERT_NO_FATAL_FAILURE(WriteFile(dir.filePath("data/atom.dat"), c.bytes));
         }
         orbix::ScriptedDialogs dlg;
         int code = 0;

@@ -112,7 +112,7 @@ TEST_F(PagePictureMenu, OverwriteQuestionCancelAndFailure) {
     w.ChangeMenu(6);
     w.Menu()->Show(6);
     const QString path = dir.filePath("old.svg");
-    WriteAll(path, "old");
+    ASSERT_NO_FATAL_FAILURE(WriteAll(path, "old"));
     design.dialogs.files = {path, path};
     design.dialogs.answers = {MsgAnswer::kNo, MsgAnswer::kYes};
     w.mnuPage().actions().front()->trigger();
