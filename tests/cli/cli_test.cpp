@@ -9,24 +9,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <fstream>
 
+#include "OrbixCalc.h"
+
 namespace {
-
-struct Outcome {
-    int status;
-    QByteArray out, err;
-};
-
-Outcome Calc(const QStringList& args) {
-    QProcess p;
-    p.start(QString(ORBIX_PROGRAM_DIR) + "orbix-calc", args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QString Tpl(const char* name) { return QString(ORBIX_PROGRAM_DIR) + "template/" + name + ".tpl"; }
 
 QJsonObject Line(const QByteArray& out, int index) {
     QList<QByteArray> lines = out.split('\n');
@@ -194,18 +181,12 @@ TEST_F(Files, FileNamesThatAreNotUtf8) {
          {QByteArray("\x95\xaa\x8e\x71.mol"), QByteArray("\xff\xfe.mol")}) {
         const QByteArray path = QFile::encodeName(dir_.path()) + "/" + name;
         std::ofstream(path.toStdString(), std::ios::binary) << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
-        // The bytes go to the program as they are, not through a QString.
-        const QByteArray command = "'" + QFile::encodeName(QString(ORBIX_PROGRAM_DIR)) +
-                                   "orbix-calc' --json '" + path + "'";
-        std::FILE* pipe = ::popen(command.constData(), "r");
-        ASSERT_TRUE(pipe);
-        QByteArray out;
-        char buf[4096];
-        for (size_t got; (got = std::fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, got);
-        const int status = ::pclose(pipe);
-        EXPECT_EQ(status, 0) << "name " << name.toHex().toStdString() << ": " << out.toStdString();
-        EXPECT_EQ(Line(out, 0)["code"].toInt(-1), 0) << name.toHex().toStdString();
-        EXPECT_EQ(Line(out, 0)["E_num"].toInt(), 2) << name.toHex().toStdString();
+        Outcome r;
+        ASSERT_NO_FATAL_FAILURE(CalcInShell("--json '" + path + "'", r));
+        EXPECT_EQ(r.status, 0) << "name " << name.toHex().toStdString() << ": "
+                               << r.out.toStdString();
+        EXPECT_EQ(Line(r.out, 0)["code"].toInt(-1), 0) << name.toHex().toStdString();
+        EXPECT_EQ(Line(r.out, 0)["E_num"].toInt(), 2) << name.toHex().toStdString();
     }
 }
 

@@ -5,26 +5,12 @@
 
 #include <QDir>
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <fstream>
 
+#include "OrbixCalc.h"
+
 namespace {
-
-struct Outcome {
-    int status;
-    QString err;
-};
-
-Outcome Calc(const QStringList& args) {
-    QProcess p;
-    p.start(QString(ORBIX_PROGRAM_DIR) + "orbix-calc", args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
-QString Tpl(const char* name) { return QString(ORBIX_PROGRAM_DIR) + "template/" + name + ".tpl"; }
 
 class PageOption : public ::testing::Test {
   protected:
@@ -115,15 +101,10 @@ TEST_F(PageOption, MoleculeFileNameThatIsNotUtf8) {
         f << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
     }
     const QByteArray out = QFile::encodeName(dir.filePath("levels.svg"));
-    const QByteArray command = "'" + QFile::encodeName(QString(ORBIX_PROGRAM_DIR)) +
-                               "orbix-calc' --page 6 --out '" + out + "' '" + path + "' 2>&1";
-    std::FILE* pipe = ::popen(command.constData(), "r");
-    ASSERT_TRUE(pipe);
-    QByteArray said;
-    char buf[4096];
-    for (size_t got; (got = std::fread(buf, 1, sizeof buf, pipe)) > 0;) said.append(buf, got);
-    EXPECT_EQ(::pclose(pipe), 0) << said.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("levels.svg"))) << said.toStdString();
+    Outcome r;
+    ASSERT_NO_FATAL_FAILURE(CalcInShell("--page 6 --out '" + out + "' '" + path + "' 2>&1", r));
+    EXPECT_EQ(r.status, 0) << r.out.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("levels.svg"))) << r.out.toStdString();
 }
 
 }  // namespace
