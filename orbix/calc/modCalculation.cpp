@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "orbix/model/RunTimeError.h"
@@ -80,10 +81,11 @@ void BuildSecularMatrix() {
 
 namespace {
 
-// The diagonalisation works on Hmat's storage in place and on the transpose
-// of Cvec (row k = orbital k), so that every loop of a rotation runs through
-// contiguous memory. Indices below are from 0; bounds are checked once where
-// the routines are entered.
+// The diagonalisation works in place on the lower triangle of Hmat's storage
+// and on the transpose of Cvec (row k = orbital k), so that a rotation stores
+// each element once and the eigenvectors' loops run through contiguous
+// memory. Indices below are from 0; bounds are checked once where the
+// routines are entered.
 
 // Largest off-diagonal magnitude, lower triangle row by row. Four running
 // maxima instead of one, each taking only a larger magnitude as the single
@@ -117,46 +119,80 @@ namespace {
     }
 }
 
+using Double4 = double __attribute__((vector_size(32)));
+using Int4 = long long __attribute__((vector_size(32)));
+
+// The first k in [from, to) where |row[k]| >= threshold, else to: the
+// scalar test, four elements at a time. A NaN never passes, as there.
+[[gnu::always_inline]] inline int NextAtLeast(const double* row, int from, int to,
+                                              double threshold) {
+    const Double4 limit = {threshold, threshold, threshold, threshold};
+    const Int4 magnitudeBits = {~(1ll << 63), ~(1ll << 63), ~(1ll << 63), ~(1ll << 63)};
+    int k = from;
+    for (; k + 4 <= to; k += 4) {
+        Int4 bits;
+        std::memcpy(&bits, row + k, sizeof bits);
+        const Double4 magnitude = reinterpret_cast<Double4>(bits & magnitudeBits);
+        const Int4 large = magnitude >= limit;
+        if ((large[0] | large[1]) | (large[2] | large[3])) break;
+    }
+    for (; k < to; ++k)
+        if (std::fabs(row[k]) >= threshold) return k;
+    return to;
+}
+
 struct PlaneRotation {
     int p, q;
     double c, s;
 };
 
-// The rotation of the pair (p, q), p > q, on the symmetric matrix a. Each
-// element gets the operations of the textbook loop over k in the same order,
-// so the results are the same to the bit. The eigenvectors never feed back
-// into a: their part of the rotation is returned, to be applied later in
-// the same order.
-[[gnu::always_inline]] inline PlaneRotation Rotate(double* a, int n, int p, int q) {
-    double* ap = a + p * n;
-    double* aq = a + q * n;
-    const double app = ap[p];
-    const double aqq = aq[q];
-    const double apq = ap[q];
-    const double t = (app - aqq) / (2.0 * aq[p]);
+// The rotation that annihilates (p, q), p > q.
+[[gnu::always_inline]] inline PlaneRotation RotationOf(const double* a, int n, int p, int q) {
+    const double app = a[p * n + p];
+    const double aqq = a[q * n + q];
+    const double t = (app - aqq) / (2.0 * a[p * n + q]);
     // The sign test is made in single precision; it decides which of the two
     // annihilating rotations is taken, hence the order and signs of Cvec.
     const double u =
         static_cast<float>(t) > 0.0f ? t + std::sqrt(t * t + 1.0) : t - std::sqrt(t * t + 1.0);
     const double c = 1.0 / std::sqrt(u * u + 1.0);
-    const double s = u * c;
-    // Rows p and q for every k; the four elements where k is p or q are
-    // computed in passing and set below from the values saved above.
-    RotateRows(ap, aq, n, c, s);
+    return {p, q, c, u * c};
+}
+
+// The rotation r on the lower triangle of the symmetric matrix a: element
+// (i, j) is read and written at a[max·n + min]. Each element gets the
+// operations of the textbook loop over k in the same order, so the results
+// are the same to the bit.
+[[gnu::always_inline]] inline void Rotate(double* a, int n, const PlaneRotation& r) {
+    const int p = r.p;
+    const int q = r.q;
+    const double c = r.c;
+    const double s = r.s;
+    double* ap = a + p * n;
+    double* aq = a + q * n;
+    const double app = ap[p];
+    const double aqq = aq[q];
+    const double apq = ap[q];
+    // (p, k) and (q, k): both in rows p and q for k < q; in row p and column
+    // q between q and p; in columns p and q beyond p.
+    RotateRows(ap, aq, q, c, s);
+    for (int k = q + 1; k < p; ++k) {
+        const double vx = ap[k];
+        const double vy = a[k * n + q];
+        ap[k] = vx * c - vy * s;
+        a[k * n + q] = vx * s + vy * c;
+    }
+    for (int k = p + 1; k < n; ++k) {
+        double* row = a + k * n;
+        const double vx = row[p];
+        const double vy = row[q];
+        row[p] = vx * c - vy * s;
+        row[q] = vx * s + vy * c;
+    }
     aq[q] = 2.0 * apq * s * c + aqq * c * c + app * s * s;
     ap[p] = aqq + app - aq[q];
     // Exactly zero in exact arithmetic; the rounding residue is kept.
     ap[q] = (c * c - s * s) * apq + (app - aqq) * s * c;
-    aq[p] = ap[q];
-    // Columns p and q mirror the rows (the diagonal and (p, q) included,
-    // which mirror themselves).
-    double* row = a;
-#pragma GCC unroll 4
-    for (int k = 0; k < n; ++k, row += n) {
-        row[q] = aq[k];
-        row[p] = ap[k];
-    }
-    return {p, q, c, s};
 }
 
 enum class SweepEnd { converged, notFinite, tooMany };
@@ -170,27 +206,36 @@ __attribute__((target_clones("avx2", "default")))
 #endif
 SweepEnd
 Sweeps(double* a, double* v, int n, double& maxOff, JacobiWork& work) {
-    // The eigenvector rows never feed back into a. They are rotated after
-    // each sweep, in the same order, which keeps the work between one
-    // rotation of a and the next small.
-    std::vector<PlaneRotation> done;
-    done.reserve(n * (n - 1) / 2);
+    // The eigenvector rows never feed back into a, so each rotation of them
+    // waits for the next rotation of a: it runs while the processor works
+    // out that rotation's angle, a chain of divisions and square roots.
+    PlaneRotation pending{};
+    bool isPending = false;
+    auto rotatePending = [&] {
+        if (isPending) RotateRows(v + pending.p * n, v + pending.q * n, n, pending.c, pending.s);
+    };
     // Converges in a few dozen sweeps for any finite matrix; the limit only
     // keeps a corrupted matrix from spinning for ever.
     for (int sweep = 0;; ++sweep) {
         const double m = MeasureOffDiagonal(a, n);
         maxOff = m;
-        if (m < kConvergenceBound) return SweepEnd::converged;
-        if (!std::isfinite(m)) return SweepEnd::notFinite;
-        if (sweep > kMaxSweeps) return SweepEnd::tooMany;
+        if (m < kConvergenceBound || !std::isfinite(m) || sweep > kMaxSweeps) {
+            rotatePending();
+            if (m < kConvergenceBound) return SweepEnd::converged;
+            return std::isfinite(m) ? SweepEnd::tooMany : SweepEnd::notFinite;
+        }
         const double threshold = kSweepThresholdFactor * m;
         ++work.sweeps;
         for (int p = 1; p < n; ++p)
-            for (int q = 0; q < p; ++q)
-                if (std::fabs(a[p * n + q]) >= threshold) done.push_back(Rotate(a, n, p, q));
-        for (const PlaneRotation& r : done) RotateRows(v + r.p * n, v + r.q * n, n, r.c, r.s);
-        work.rotations += static_cast<long>(done.size());
-        done.clear();
+            for (int q = NextAtLeast(a + p * n, 0, p, threshold); q < p;
+                 q = NextAtLeast(a + p * n, q + 1, p, threshold)) {
+                const PlaneRotation r = RotationOf(a, n, p, q);
+                rotatePending();
+                Rotate(a, n, r);
+                pending = r;
+                isPending = true;
+                ++work.rotations;
+            }
     }
 }
 
@@ -205,7 +250,11 @@ void JacobiDiagonalize(double& maxOff) {
     if (n < 2 || Hmat.cols() != n) orbix::RaiseSubscript();
     std::vector<double> v(n * n, 0.0);  // transpose of Cvec: row k = orbital k
     for (int k = 0; k < n; ++k) v[k * n + k] = 1.0;
-    const SweepEnd end = Sweeps(Hmat.data(), v.data(), n, maxOff, LastJacobiWork);
+    double* a = Hmat.data();
+    const SweepEnd end = Sweeps(a, v.data(), n, maxOff, LastJacobiWork);
+    // The rotations kept the lower triangle; the upper one mirrors it again.
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j) a[i * n + j] = a[j * n + i];
     for (int k = 0; k < n; ++k)
         for (int r = 0; r < n; ++r) Cvec(r + 1, k + 1) = v[k * n + r];
     if (end == SweepEnd::notFinite) orbix::RaiseOverflow();
