@@ -1,6 +1,6 @@
 #pragma once
-// Benchmark molecules: carbons on the given sites with every lattice link
-// between them, calculated once as the current molecule.
+// Benchmark molecules: carbons on the given sites, in the given order, with
+// every lattice link between them.
 
 #include <cstdlib>
 #include <memory>
@@ -10,7 +10,7 @@
 #include "orbix/calc/CalcSession.h"
 #include "orbix/model/modOrbix.h"
 
-inline void CalculateLatticePatch(const std::vector<int>& sites) {
+inline void LoadLattice() {
     static bool loaded = false;
     if (!loaded) {
         std::string message;
@@ -21,6 +21,10 @@ inline void CalculateLatticePatch(const std::vector<int>& sites) {
         modOrbix::BuildSiteLinks();
         loaded = true;
     }
+}
+
+inline MoleculeFile::Drawing LatticeDrawing(const std::vector<int>& sites) {
+    LoadLattice();
     MoleculeFile::Drawing d;
     for (int s : sites) d.atoms.push_back({static_cast<std::int16_t>(s), 1});
     for (size_t i = 0; i < sites.size(); ++i)
@@ -32,6 +36,11 @@ inline void CalculateLatticePatch(const std::vector<int>& sites) {
             bond->Index2(static_cast<std::int16_t>(b));
             d.bonds.Add(bond);
         }
+    return d;
+}
+
+inline void CalculateLatticePatch(const std::vector<int>& sites) {
+    const MoleculeFile::Drawing d = LatticeDrawing(sites);
     modOrbix::CurrentMolecule = std::make_shared<Molecule>();
     if (CalcSession::Calculate(d).code != 0) std::abort();
 }

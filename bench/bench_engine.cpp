@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,8 @@ extern "C" void dsyevd_(const char* jobz, const char* uplo, const int* n, double
 
 namespace {
 
-// n = 6 (benzene), 16 (two rows) or 36 (the whole lattice).
+// n = 6 (benzene), 16 (two rows) or 36 (the whole lattice, its atoms
+// numbered along the rows).
 void Prepare(int n) {
     static const std::vector<int> benzene{2, 3, 4, 13, 12, 11};
     static const std::vector<int> two{2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 10, 18};
@@ -42,6 +44,30 @@ void BM_RunCalculation(benchmark::State& state) {
     state.counters["per_rotation"] = benchmark::Counter(
         static_cast<double>(work.rotations) * static_cast<double>(state.iterations()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The whole lattice with its atoms numbered in 100 shuffled orders, as the
+// drawings of a batch number them: the calculation alone, per molecule.
+void BM_CalculateShuffledLattice(benchmark::State& state) {
+    std::vector<MoleculeFile::Drawing> drawings;
+    std::mt19937 rng(1);
+    for (int i = 0; i < 100; ++i) {
+        std::vector<int> sites = FullLattice();
+        std::shuffle(sites.begin(), sites.end(), rng);
+        drawings.push_back(LatticeDrawing(sites));
+    }
+    long rotations = 0;
+    size_t i = 0;
+    for (auto _ : state) {
+        modOrbix::CurrentMolecule = std::make_shared<Molecule>();
+        if (CalcSession::Calculate(drawings[i]).code != 0) std::abort();
+        rotations += modCalculation::LastJacobiWork.rotations;
+        i = (i + 1) % drawings.size();
+    }
+    state.counters["rotations"] =
+        static_cast<double>(rotations) / static_cast<double>(state.iterations());
+    state.counters["per_rotation"] = benchmark::Counter(
+        static_cast<double>(rotations), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_Dsyevd(benchmark::State& state) {
@@ -69,5 +95,6 @@ void BM_Dsyevd(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_RunCalculation)->Arg(6)->Arg(16)->Arg(36)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CalculateShuffledLattice)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Dsyevd)->Arg(6)->Arg(16)->Arg(36)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

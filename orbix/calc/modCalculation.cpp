@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "orbix/model/RunTimeError.h"
@@ -81,11 +80,16 @@ void BuildSecularMatrix() {
 
 namespace {
 
-// The diagonalisation works in place on the lower triangle of Hmat's storage
-// and on the transpose of Cvec (row k = orbital k), so that a rotation stores
-// each element once and the eigenvectors' loops run through contiguous
-// memory. Indices below are from 0; bounds are checked once where the
-// routines are entered.
+// The diagonalisation works on Hmat's storage in place and on the transpose
+// of Cvec (row k = orbital k), so that the loops of a rotation run through
+// contiguous memory. Indices below are from 0; bounds are checked once where
+// the routines are entered.
+//
+// Which pairs are rotated depends on the values the rotations before have
+// left, so the processor cannot know in advance; the loops over elements
+// therefore have the same length for every pair, which keeps their branches
+// predictable, and the chain of divisions and square roots that gives a
+// rotation's angle has no branch in it.
 
 // Largest off-diagonal magnitude, lower triangle row by row. Four running
 // maxima instead of one, each taking only a larger magnitude as the single
@@ -119,28 +123,6 @@ namespace {
     }
 }
 
-using Double4 = double __attribute__((vector_size(32)));
-using Int4 = long long __attribute__((vector_size(32)));
-
-// The first k in [from, to) where |row[k]| >= threshold, else to: the
-// scalar test, four elements at a time. A NaN never passes, as there.
-[[gnu::always_inline]] inline int NextAtLeast(const double* row, int from, int to,
-                                              double threshold) {
-    const Double4 limit = {threshold, threshold, threshold, threshold};
-    const Int4 magnitudeBits = {~(1ll << 63), ~(1ll << 63), ~(1ll << 63), ~(1ll << 63)};
-    int k = from;
-    for (; k + 4 <= to; k += 4) {
-        Int4 bits;
-        std::memcpy(&bits, row + k, sizeof bits);
-        const Double4 magnitude = reinterpret_cast<Double4>(bits & magnitudeBits);
-        const Int4 large = magnitude >= limit;
-        if ((large[0] | large[1]) | (large[2] | large[3])) break;
-    }
-    for (; k < to; ++k)
-        if (std::fabs(row[k]) >= threshold) return k;
-    return to;
-}
-
 struct PlaneRotation {
     int p, q;
     double c, s;
@@ -151,18 +133,25 @@ struct PlaneRotation {
     const double app = a[p * n + p];
     const double aqq = a[q * n + q];
     const double t = (app - aqq) / (2.0 * a[p * n + q]);
-    // The sign test is made in single precision; it decides which of the two
-    // annihilating rotations is taken, hence the order and signs of Cvec.
-    const double u =
-        static_cast<float>(t) > 0.0f ? t + std::sqrt(t * t + 1.0) : t - std::sqrt(t * t + 1.0);
+    // u = t + r when float(t) > 0, else t − r; the sign test decides which
+    // of the two annihilating rotations is taken, hence the order and signs
+    // of Cvec. float(t) > 0 exactly when t > 2^-150 (2^-150 itself rounds to
+    // zero), and t − r is t + (−r) to the bit: the sign bit of r is chosen
+    // by a mask, without a branch.
+    using Double2 = double __attribute__((vector_size(16)));
+    using Int2 = long long __attribute__((vector_size(16)));
+    const Int2 keep = Double2{t, t} > Double2{0x1p-150, 0x1p-150};
+    const double r = std::sqrt(t * t + 1.0);
+    const Int2 signedR =
+        reinterpret_cast<Int2>(Double2{r, r}) | (~keep & Int2{1ll << 63, 1ll << 63});
+    const double u = t + reinterpret_cast<Double2>(signedR)[0];
     const double c = 1.0 / std::sqrt(u * u + 1.0);
     return {p, q, c, u * c};
 }
 
-// The rotation r on the lower triangle of the symmetric matrix a: element
-// (i, j) is read and written at a[max·n + min]. Each element gets the
-// operations of the textbook loop over k in the same order, so the results
-// are the same to the bit.
+// The rotation r on the symmetric matrix a. Each element gets the operations
+// of the textbook loop over k in the same order, so the results are the same
+// to the bit.
 [[gnu::always_inline]] inline void Rotate(double* a, int n, const PlaneRotation& r) {
     const int p = r.p;
     const int q = r.q;
@@ -173,36 +162,33 @@ struct PlaneRotation {
     const double app = ap[p];
     const double aqq = aq[q];
     const double apq = ap[q];
-    // (p, k) and (q, k): both in rows p and q for k < q; in row p and column
-    // q between q and p; in columns p and q beyond p.
-    RotateRows(ap, aq, q, c, s);
-    for (int k = q + 1; k < p; ++k) {
-        const double vx = ap[k];
-        const double vy = a[k * n + q];
-        ap[k] = vx * c - vy * s;
-        a[k * n + q] = vx * s + vy * c;
-    }
-    for (int k = p + 1; k < n; ++k) {
-        double* row = a + k * n;
-        const double vx = row[p];
-        const double vy = row[q];
-        row[p] = vx * c - vy * s;
-        row[q] = vx * s + vy * c;
-    }
+    // Rows p and q for every k; the four elements where k is p or q are
+    // computed in passing and set below from the values saved above.
+    RotateRows(ap, aq, n, c, s);
     aq[q] = 2.0 * apq * s * c + aqq * c * c + app * s * s;
     ap[p] = aqq + app - aq[q];
     // Exactly zero in exact arithmetic; the rounding residue is kept.
     ap[q] = (c * c - s * s) * apq + (app - aqq) * s * c;
+    aq[p] = ap[q];
+    // Columns p and q mirror the rows (the diagonal and (p, q) included,
+    // which mirror themselves).
+    double* row = a;
+#pragma GCC unroll 4
+    for (int k = 0; k < n; ++k, row += n) {
+        row[q] = aq[k];
+        row[p] = ap[k];
+    }
 }
 
 enum class SweepEnd { converged, notFinite, tooMany };
 
-// The sweeps until convergence. Built twice where the compiler can: for
-// processors with 256-bit vectors and for any x86-64; the choice is made once
-// at load time and changes only the width of the vector loops, never an
-// operation or its order, so both give the same bits.
+// The sweeps until convergence. Built three times where the compiler can: for
+// processors with 512-bit vectors, with 256-bit vectors and for any x86-64;
+// the choice is made once at load time and changes only the width of the
+// vector loops, never an operation or its order (contraction into fused
+// multiply-adds is off), so all give the same bits.
 #if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target_clones("avx2", "default")))
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
 #endif
 SweepEnd
 Sweeps(double* a, double* v, int n, double& maxOff, JacobiWork& work) {
@@ -227,8 +213,10 @@ Sweeps(double* a, double* v, int n, double& maxOff, JacobiWork& work) {
         const double threshold = kSweepThresholdFactor * m;
         ++work.sweeps;
         for (int p = 1; p < n; ++p)
-            for (int q = NextAtLeast(a + p * n, 0, p, threshold); q < p;
-                 q = NextAtLeast(a + p * n, q + 1, p, threshold)) {
+            for (int q = 0; q < p; ++q) {
+                // Most pairs are skipped; written as a skip, that is the
+                // straight path.
+                if (!(std::fabs(a[p * n + q]) >= threshold)) continue;
                 const PlaneRotation r = RotationOf(a, n, p, q);
                 rotatePending();
                 Rotate(a, n, r);
@@ -250,11 +238,7 @@ void JacobiDiagonalize(double& maxOff) {
     if (n < 2 || Hmat.cols() != n) orbix::RaiseSubscript();
     std::vector<double> v(n * n, 0.0);  // transpose of Cvec: row k = orbital k
     for (int k = 0; k < n; ++k) v[k * n + k] = 1.0;
-    double* a = Hmat.data();
-    const SweepEnd end = Sweeps(a, v.data(), n, maxOff, LastJacobiWork);
-    // The rotations kept the lower triangle; the upper one mirrors it again.
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j) a[i * n + j] = a[j * n + i];
+    const SweepEnd end = Sweeps(Hmat.data(), v.data(), n, maxOff, LastJacobiWork);
     for (int k = 0; k < n; ++k)
         for (int r = 0; r < n; ++r) Cvec(r + 1, k + 1) = v[k * n + r];
     if (end == SweepEnd::notFinite) orbix::RaiseOverflow();
