@@ -1,7 +1,9 @@
 #include "orbix/model/modFormat.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -117,24 +119,62 @@ std::string RightAlign(std::string_view text, int width) {
     return s;
 }
 
+namespace {
+
+// |value|·10^4 rounded to a whole number as std::to_chars rounds the fourth
+// decimal (exactly, ties to even), for |value| < 2^53 / 10^4; false beyond.
+// With |value| = m·2^−k exactly (m the 53-bit significand) and 10^4 = 625·2^4,
+// the product m·625 (below 2^63) is shifted right by k − 4 and the remainder
+// decides the rounding.
+bool TenThousandths(double value, std::uint64_t& n) {
+    if (!(std::fabs(value) < 9007199254740992.0 / 10000.0)) return false;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>(bits >> 52 & 0x7ff);
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) |
+                            (biased != 0 ? std::uint64_t{1} << 52 : 0);  // subnormal: no 1
+    const int shift = 1075 - (biased != 0 ? biased : 1) - 4;             // at least 9 here
+    if (m == 0 || shift >= 64) {
+        n = 0;  // zero, or under half a unit
+        return true;
+    }
+    const std::uint64_t x = m * 625;
+    const std::uint64_t whole = x >> shift;
+    const std::uint64_t rest = x - (whole << shift);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    n = whole + (rest > half || (rest == half && (whole & 1) != 0) ? 1 : 0);
+    return true;
+}
+
+}  // namespace
+
 std::string TableCell(double value) {
     // RightAlign(Format(value, "####.####")) in one buffer: the table has a
     // cell for every coefficient, and the headless calculator writes them all.
-    char fixed[400];
-    const char* const end =
-        std::to_chars(fixed, fixed + sizeof fixed, std::fabs(value), std::chars_format::fixed, 4)
-            .ptr;
+    char text[400];
+    char* const textEnd = text + sizeof text;
+    std::uint64_t n = 0;
+    char* end;
+    if (TenThousandths(value, n)) {
+        char* p = std::to_chars(text, textEnd, n / 10000).ptr;
+        const auto fraction = static_cast<unsigned>(n % 10000);
+        *p++ = '.';
+        for (unsigned div = 1000; div > 0; div /= 10)
+            *p++ = static_cast<char>('0' + fraction / div % 10);
+        end = p;
+    } else {
+        end = std::to_chars(text, textEnd, std::fabs(value), std::chars_format::fixed, 4).ptr;
+    }
     const char* const point = end - 5;
     const char* fracEnd = end;
     while (fracEnd > point + 1 && fracEnd[-1] == '0') --fracEnd;
     bool zero = true;
-    for (const char* p = fixed; p < end; ++p)
+    for (const char* p = text; p < end; ++p)
         if (*p >= '1' && *p <= '9') zero = false;
-    const bool noInteger = point - fixed == 1 && fixed[0] == '0';
+    const bool noInteger = point - text == 1 && text[0] == '0';
     std::string cell;
     cell.reserve(12);
     if (value < 0 && !zero) cell += '-';
-    if (!noInteger) cell.append(fixed, static_cast<size_t>(point - fixed));
+    if (!noInteger) cell.append(text, static_cast<size_t>(point - text));
     cell.append(point, static_cast<size_t>(fracEnd - point));
     if (cell.size() < 12) cell.insert(0, 12 - cell.size(), ' ');
     return cell;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,14 @@ TEST(Format, TableCellAgreesWithTheGeneralFormat) {
     for (int i = -20000; i <= 20000; ++i)
         values.push_back(i / 16384.0);  // exact ties at 4 decimals
     for (int i = 0; i < 20000; ++i) values.push_back(std::sin(i * 0.7) * std::pow(10.0, i % 9 - 4));
+    // Coefficients, and every binary exponent from subnormals to beyond 2^53 / 10^4.
+    std::mt19937_64 rng(3);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int i = 0; i < 100000; ++i) values.push_back(unit(rng));
+    for (int e = -1074; e <= 45; ++e)
+        for (int i = 0; i < 40; ++i) values.push_back(std::ldexp(unit(rng), e));
+    values.push_back(std::nextafter(9007199254740992.0 / 10000.0, 0.0));
+    values.push_back(9007199254740992.0 / 10000.0);
     int shown = 0;
     for (double v : values) {
         const std::string general = modFormat::RightAlign(Format(v, "####.####"));
