@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev liblapack-dev libblas-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils clang libclang-rt-14-dev clang-format xauth xvfb python3
-  zlib1g-dev rapidjson-dev python3-numpy
+  zlib1g-dev rapidjson-dev libfmt-dev python3-numpy
   # icons, manual pages, the Debian package and the desktop files' checks
   librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils
   shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin file

@@ -24,12 +24,12 @@ TextGrid EigenTableCells() {
 std::string GridCsv(const TextGrid& grid) {
     std::string out;
     for (const auto& row : grid) {
-        std::string line;
+        const size_t lineStart = out.size();
         for (const auto& cell : row) {
-            if (!line.empty()) line += ",";
-            line += cell;
+            if (out.size() != lineStart) out += ',';
+            out += cell;
         }
-        out += line + "\r\n";
+        out += "\r\n";
     }
     return out;
 }
