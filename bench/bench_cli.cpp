@@ -12,6 +12,9 @@
 #include <random>
 #include <string>
 
+#include "bench/LatticePatch.h"
+#include "orbix/cli/CalcJson.h"
+
 namespace {
 
 // The full lattice with every link, atoms listed in a shuffled order so the
@@ -86,8 +89,25 @@ void BM_NumpyJson1000(benchmark::State& state) {
                  Files());
 }
 
+// The JSON line of one 36-atom result alone: the writer's share of a batch.
+void BM_JsonLine36(benchmark::State& state) {
+    std::vector<int> sites = FullLattice();
+    std::mt19937 rng(1);
+    std::shuffle(sites.begin(), sites.end(), rng);
+    CalculateLatticePatch(sites);
+    CalcSession::Outcome outcome;
+    std::string line;
+    for (auto _ : state) {
+        line.clear();
+        CalcJson::AppendLine(line, "m0.mol", outcome);
+        benchmark::DoNotOptimize(line.data());
+    }
+    state.counters["bytes"] = static_cast<double>(line.size());
+}
+
 }  // namespace
 
+BENCHMARK(BM_JsonLine36)->Unit(benchmark::kMicrosecond);
 // Real time: the work is done in the child processes.
 BENCHMARK(BM_OrbixCalcJson1000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_NumpyJson1000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
