@@ -63,6 +63,18 @@ TEST(BondCollection, KeysAndOrder) {
     BondCollection c = Bonds({{3, 12}, {2, 3}});
     EXPECT_EQ(c.Item(1)->Key(), "3,12");
     EXPECT_FALSE(c.Add(c.Item(2)));
+    auto same = std::make_shared<CBond>();
+    same->Index1(3);
+    same->Index2(12);
+    EXPECT_FALSE(c.Add(same)) << "another bond between the same sites";
+    EXPECT_EQ(c.Find("2,3"), c.Item(2));
+    // Only the key's exact text finds a bond: the pair in the other order, or
+    // written another way, is no key of the collection.
+    for (const char* other : {"12,3", "03,12", "+3,12", "3,12 ", "3, 12", "3,12,", "3", "", ","}) {
+        EXPECT_EQ(c.Find(other), nullptr) << other;
+        EXPECT_FALSE(c.Remove(other)) << other;
+    }
+    EXPECT_EQ(c.Count(), 2);
     EXPECT_TRUE(c.Remove("3,12"));
     EXPECT_EQ(c.Count(), 1);
     EXPECT_EQ(c.Item(1)->State(), 0);
