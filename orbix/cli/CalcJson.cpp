@@ -156,7 +156,25 @@ class Writer : public rapidjson::Writer<rapidjson::StringBuffer> {
         EndValue(true);
     }
 
-    // A string of printable ASCII, which needs no escape: copied in quotes.
+    // The CSV text of cells that are all plain (below), as the string
+    // GridCsv(cells) would give, escaped: only its line ends need escapes.
+    void PlainCsvString(const TextGrid& cells) {
+        Prefix(rapidjson::kStringType);
+        os_->Put('"');
+        for (const auto& row : cells) {
+            bool lineEmpty = true;
+            for (const auto& cell : row) {
+                if (!lineEmpty) os_->Put(',');
+                std::memcpy(os_->Push(cell.size()), cell.data(), cell.size());
+                lineEmpty = lineEmpty && cell.empty();
+            }
+            std::memcpy(os_->Push(4), "\\r\\n", 4);
+        }
+        os_->Put('"');
+        EndValue(true);
+    }
+
+    // A plain string (below), which needs no escape: copied in quotes.
     void PlainString(std::string_view s) {
         Prefix(rapidjson::kStringType);
         char* p = os_->Push(s.size() + 2);
@@ -167,10 +185,16 @@ class Writer : public rapidjson::Writer<rapidjson::StringBuffer> {
     }
 };
 
+// Valid UTF-8 with no control character, quote or backslash: the writer
+// would copy it as it stands.
 bool IsPlain(std::string_view s) {
-    bool plain = true;
-    for (const unsigned char ch : s) plain &= ch >= 0x20 && ch < 0x80 && ch != '"' && ch != '\\';
-    return plain;
+    bool plain = true, ascii = true;
+    for (const unsigned char ch : s) {
+        plain &= ch >= 0x20 && ch != '"' && ch != '\\';
+        ascii &= ch < 0x80;
+    }
+    return plain &&
+           (ascii || QByteArrayView(s.data(), static_cast<qsizetype>(s.size())).isValidUtf8());
 }
 
 void Number(Writer& w, double value) {
@@ -259,7 +283,11 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
     TextGrid cells;
     if (ok) cells = EigenTableCells();
     Key(w, "csv");
-    String(w, ok ? GridCsv(cells) : std::string());
+    if (std::all_of(cells.begin(), cells.end(),
+                    [](const auto& row) { return std::all_of(row.begin(), row.end(), IsPlain); }))
+        w.PlainCsvString(cells);
+    else
+        String(w, GridCsv(cells));
     Key(w, "file");
     const QByteArray name = file.toUtf8();
     String(w, std::string_view(name.constData(), static_cast<size_t>(name.size())));
