@@ -1,11 +1,13 @@
 #include "orbix/model/modFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "orbix/model/RunTimeError.h"
@@ -171,12 +173,13 @@ std::string TableCell(double value) {
     for (const char* p = text; p < end; ++p)
         if (*p >= '1' && *p <= '9') zero = false;
     const bool noInteger = point - text == 1 && text[0] == '0';
-    std::string cell;
-    cell.reserve(12);
-    if (value < 0 && !zero) cell += '-';
-    if (!noInteger) cell.append(text, static_cast<size_t>(point - text));
-    cell.append(point, static_cast<size_t>(fracEnd - point));
-    if (cell.size() < 12) cell.insert(0, 12 - cell.size(), ' ');
+    const char* const first = noInteger ? point : text;
+    const bool minus = value < 0 && !zero;
+    const auto length = static_cast<size_t>(fracEnd - first) + (minus ? 1 : 0);
+    std::string cell(std::max<size_t>(length, 12), ' ');
+    char* out = cell.data() + (cell.size() - length);
+    if (minus) *out++ = '-';
+    std::memcpy(out, first, static_cast<size_t>(fracEnd - first));
     return cell;
 }
 
