@@ -5,18 +5,20 @@
 
 namespace modCalculation {
 
-TextGrid EigenTableCells() {
-    const int n = EigVal.size();
+TextGrid EigenTableCells() { return EigenTableCells(EigVal, Cvec); }
+
+TextGrid EigenTableCells(const orbix::Vec1<double>& eigVal, const orbix::Mat1<double>& cvec) {
+    const int n = eigVal.size();
     TextGrid g(n + 2, std::vector<std::string>(n + 1));
     g[0][0] = "分子軌道";
     g[1][0] = "軌道energy";
     for (int k = 1; k <= n; ++k) {
         g[0][k] = std::to_string(k);
-        g[1][k] = modFormat::TableCell(EigVal(k));
+        g[1][k] = modFormat::TableCell(eigVal(k));
     }
     for (int r = 1; r <= n; ++r) {
         g[r + 1][0] = std::to_string(r);
-        for (int k = 1; k <= n; ++k) g[r + 1][k] = modFormat::TableCell(Cvec(r, k));
+        for (int k = 1; k <= n; ++k) g[r + 1][k] = modFormat::TableCell(cvec(r, k));
     }
     return g;
 }

@@ -8,11 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "orbix/model/Array1.h"
+
 namespace modCalculation {
 
 using TextGrid = std::vector<std::vector<std::string>>;
 
+// Of EigVal and Cvec.
 TextGrid EigenTableCells();
+// Of the given eigenvalues and coefficients (column k = orbital k).
+TextGrid EigenTableCells(const orbix::Vec1<double>& eigVal, const orbix::Mat1<double>& cvec);
 
 // One line per row, cells joined by "," exactly as they stand, every line
 // ended by CR LF (UTF-8; the file writer encodes it).

@@ -229,10 +229,33 @@ void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok) {
 
 }  // namespace
 
-void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome) {
-    const bool ok = outcome.code == CalcSession::kAccepted;
-    const Molecule* mol = ok ? modOrbix::CurrentMolecule.get() : nullptr;
-    const int n = ok ? mol->Count() : 0;
+Result TakeResult(const QString& file, const CalcSession::Outcome& outcome) {
+    Result r;
+    r.file = file;
+    r.outcome = outcome;
+    if (outcome.code != CalcSession::kAccepted) return r;
+    const Molecule& mol = *modOrbix::CurrentMolecule;
+    const int n = mol.Count();
+    for (int i = 1; i <= n; ++i) r.atomPos.push_back(AtomPos(i));
+    r.cvec = Cvec;
+    r.hmat0 = Hmat0;
+    r.p = Hmat;
+    r.eigVal = EigVal;
+    r.levelE.assign(LevelCount);
+    for (int i = 1; i <= LevelCount; ++i) {
+        r.levelE(i) = LevelE(i);
+        r.levelDeg.push_back(LevelDeg(i));
+    }
+    for (int k = 1; k <= n; ++k) r.occ.push_back(Occ(k));
+    r.eNum = mol.E_num();
+    r.homoNum = mol.Homo_num();
+    r.energy = mol.Energy();
+    return r;
+}
+
+void AppendLine(std::string& out, const Result& r) {
+    const bool ok = r.outcome.code == CalcSession::kAccepted;
+    const int n = static_cast<int>(r.atomPos.size());
     // The buffer keeps its memory from one line to the next.
     thread_local rapidjson::StringBuffer buffer;
     buffer.Clear();
@@ -241,47 +264,44 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
 
     Key(w, "AtomPos");
     w.StartArray();
-    for (int i = 1; i <= n; ++i) {
+    for (const auto& pos : r.atomPos) {
         w.StartArray();
-        Number(w, static_cast<double>(AtomPos(i).x));
-        Number(w, static_cast<double>(AtomPos(i).y));
+        Number(w, static_cast<double>(pos.x));
+        Number(w, static_cast<double>(pos.y));
         w.EndArray();
     }
     w.EndArray();
     Key(w, "Cvec");
-    Matrix(w, Cvec, ok);
+    Matrix(w, r.cvec, ok);
     Key(w, "E_num");
-    w.Int(ok ? mol->E_num() : 0);
+    w.Int(r.eNum);
     Key(w, "EigVal");
-    w.NumberRow(ok ? EigVal.raw().data() : nullptr, n);
+    w.NumberRow(r.eigVal.raw().data(), r.eigVal.size());
     Key(w, "Energy");
-    Number(w, ok ? mol->Energy() : 0.0);
+    Number(w, r.energy);
     Key(w, "Hmat0");
-    Matrix(w, Hmat0, ok);
+    Matrix(w, r.hmat0, ok);
     Key(w, "Homo_num");
-    w.Int(ok ? mol->Homo_num() : 0);
-    const int levels = ok ? LevelCount : 0;
+    w.Int(r.homoNum);
     Key(w, "LevelCount");
-    w.Int(levels);
+    w.Int(r.levelE.size());
     Key(w, "LevelDeg");
     w.StartArray();
-    for (int i = 1; i <= levels; ++i) Number(w, static_cast<double>(LevelDeg(i)));
+    for (const float d : r.levelDeg) Number(w, static_cast<double>(d));
     w.EndArray();
     Key(w, "LevelE");
-    w.StartArray();
-    for (int i = 1; i <= levels; ++i) Number(w, LevelE(i));
-    w.EndArray();
+    w.NumberRow(r.levelE.raw().data(), r.levelE.size());
     Key(w, "Occ");
     w.StartArray();
-    for (int k = 1; k <= n; ++k) w.Int(Occ(k));
+    for (const std::int16_t o : r.occ) w.Int(o);
     w.EndArray();
     Key(w, "P");
-    Matrix(w, Hmat, ok);
+    Matrix(w, r.p, ok);
 
     Key(w, "code");
-    w.Int(outcome.code);
+    w.Int(r.outcome.code);
     TextGrid cells;
-    if (ok) cells = EigenTableCells();
+    if (ok) cells = EigenTableCells(r.eigVal, r.cvec);
     Key(w, "csv");
     if (std::all_of(cells.begin(), cells.end(),
                     [](const auto& row) { return std::all_of(row.begin(), row.end(), IsPlain); }))
@@ -289,7 +309,7 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
     else
         String(w, GridCsv(cells));
     Key(w, "file");
-    const QByteArray name = file.toUtf8();
+    const QByteArray name = r.file.toUtf8();
     String(w, std::string_view(name.constData(), static_cast<size_t>(name.size())));
     Key(w, "grid");
     w.StartArray();
@@ -300,14 +320,18 @@ void AppendLine(std::string& out, const QString& file, const CalcSession::Outcom
     }
     w.EndArray();
     Key(w, "maxOff");
-    Number(w, ok ? outcome.maxOff : 0.0);
+    Number(w, ok ? r.outcome.maxOff : 0.0);
     Key(w, "message");
-    String(w, outcome.message);
+    String(w, r.outcome.message);
     Key(w, "n");
     w.Int(n);
     w.EndObject();
     out.append(buffer.GetString(), buffer.GetSize());
     out.push_back('\n');
+}
+
+void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome) {
+    AppendLine(out, TakeResult(file, outcome));
 }
 
 }  // namespace CalcJson

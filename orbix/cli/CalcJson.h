@@ -10,14 +10,39 @@
 // Text that is not valid UTF-8 has each bad sequence replaced by U+FFFD.
 
 #include <QString>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "orbix/calc/CalcSession.h"
+#include "orbix/calc/modCalculation.h"
+#include "orbix/model/Array1.h"
 
 namespace CalcJson {
 
-// Appends the object of one file and a line end to out. Results are included
-// when outcome.code is 0; otherwise the arrays are empty and the numbers 0.
+// What the line of one file holds, copied out of the calculation's arrays and
+// CurrentMolecule: a line can be written from it while the next file is
+// calculated. Results are present when outcome.code is 0; otherwise the
+// arrays are empty and the numbers 0.
+struct Result {
+    QString file;
+    CalcSession::Outcome outcome;
+    std::vector<modCalculation::PointF> atomPos;
+    orbix::Mat1<double> cvec, hmat0, p;
+    orbix::Vec1<double> eigVal, levelE;
+    std::vector<float> levelDeg;
+    std::vector<std::int16_t> occ;
+    int eNum = 0, homoNum = 0;
+    double energy = 0;
+};
+
+// The result of the calculation just made (or refused) for file.
+Result TakeResult(const QString& file, const CalcSession::Outcome& outcome);
+
+// Appends the object of one file and a line end to out; reads nothing but r.
+void AppendLine(std::string& out, const Result& r);
+
+// The same for the calculation just made.
 void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome);
 
 // The number text of a value as described above; NaN and infinities give

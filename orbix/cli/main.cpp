@@ -11,7 +11,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "orbix/calc/CalcSession.h"
 #include "orbix/cli/CalcJson.h"
@@ -58,6 +63,58 @@ QByteArray RawOptionValue(int argc, char** argv, const QByteArray& name) {
     }
     return value;
 }
+
+// Writes the JSON lines of the results pushed to it, in order, on a thread
+// of its own; a few results wait at most, so memory stays small.
+class LineWriter {
+  public:
+    LineWriter() : thread_([this] { Run(); }) {}
+    ~LineWriter() { Finish(); }
+
+    void Push(CalcJson::Result result) {
+        std::unique_lock lock(mutex_);
+        roomLeft_.wait(lock, [this] { return waiting_.size() < kMaxWaiting; });
+        waiting_.push_back(std::move(result));
+        ready_.notify_one();
+    }
+
+    // Returns once every line pushed is written.
+    void Finish() {
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        ready_.notify_one();
+        if (thread_.joinable()) thread_.join();
+    }
+
+  private:
+    static constexpr std::size_t kMaxWaiting = 4;
+
+    void Run() {
+        std::string line;
+        for (;;) {
+            CalcJson::Result result;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return !waiting_.empty() || finished_; });
+                if (waiting_.empty()) return;
+                result = std::move(waiting_.front());
+                waiting_.pop_front();
+            }
+            roomLeft_.notify_one();
+            line.clear();
+            CalcJson::AppendLine(line, result);
+            std::fwrite(line.data(), 1, line.size(), stdout);
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable ready_, roomLeft_;
+    std::deque<CalcJson::Result> waiting_;
+    bool finished_ = false;
+    std::thread thread_;  // last: started once the members above exist
+};
 
 }  // namespace
 
@@ -130,7 +187,10 @@ int main(int argc, char** argv) {
     const bool json = parser.isSet(jsonOption);
     int status = 0;
     int next = 1;
-    std::string line;
+    // JSON lines are written on a second thread while the next file is
+    // calculated; the calculation itself stays on this one.
+    std::optional<LineWriter> lines;
+    if (json) lines.emplace();
     for (const QString& file : files) {
         const QByteArray bytes = RawArgument(argc, argv, file, next);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
@@ -147,13 +207,12 @@ int main(int argc, char** argv) {
             Err(file + ": " + QString::fromStdString(outcome.message));
         }
         if (json) {
-            line.clear();
-            CalcJson::AppendLine(line, file, outcome);
-            std::fwrite(line.data(), 1, line.size(), stdout);
+            lines->Push(CalcJson::TakeResult(file, outcome));
         } else if (outcome.code == CalcSession::kAccepted) {
             Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
         }
     }
+    if (lines) lines->Finish();
     std::fflush(stdout);
     return status;
 }

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "orbix/cli/CalcJson.h"
+#include "tests/support/TestMolecules.h"
 
 namespace {
 
@@ -144,6 +145,29 @@ TEST(JsonLine, OtherControlCharactersReadBackTheSame) {
     const QJsonObject o = QJsonDocument::fromJson(RefusalLine(file, "m")).object();
     EXPECT_EQ(o["file"].toString(), file);
     EXPECT_EQ(o["code"].toInt(), CalcSession::kUnreadable);
+}
+
+}  // namespace
+
+namespace {
+
+// A result is written later, on another thread, once the next file has been
+// calculated: it must not depend on the calculation's arrays any more.
+TEST(JsonLine, ResultIsWrittenTheSameAfterTheNextCalculation) {
+    testing_support::UseShippedAtoms();
+    const CalcSession::Outcome benzene =
+        testing_support::Calculate(testing_support::kBenzeneAtoms, testing_support::kBenzeneBonds);
+    ASSERT_EQ(benzene.code, CalcSession::kAccepted);
+    std::string now;
+    CalcJson::AppendLine(now, "benzene.mol", benzene);
+    const CalcJson::Result kept = CalcJson::TakeResult("benzene.mol", benzene);
+
+    // Allyl radical with a nitrogen: other size, levels and occupation.
+    ASSERT_EQ(testing_support::Calculate("2-1,3-1,4-2", "2-3,3-4").code, CalcSession::kAccepted);
+    std::string later;
+    CalcJson::AppendLine(later, kept);
+    EXPECT_EQ(later, now);
+    EXPECT_NE(now.find("\"n\":6}"), std::string::npos);
 }
 
 }  // namespace
