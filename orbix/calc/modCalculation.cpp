@@ -186,8 +186,10 @@ enum class SweepEnd { converged, notFinite, tooMany };
 // processors with 512-bit vectors, with 256-bit vectors and for any x86-64;
 // the choice is made once at load time and changes only the width of the
 // vector loops, never an operation or its order (contraction into fused
-// multiply-adds is off), so all give the same bits.
-#if defined(__x86_64__) && defined(__GNUC__)
+// multiply-adds is off), so all give the same bits. Not under the thread
+// sanitizer: the choosing code runs while the program is loaded, before that
+// sanitizer's runtime is ready.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
 #endif
 SweepEnd
