@@ -491,3 +491,16 @@ TEST(DesignStartUp, MissingTilePluginIsAClearError) {
 }
 
 }  // namespace
+
+// The help page is handed to the desktop. Where nothing opens it (as on the
+// offscreen platform of these tests, which opens no page) a box says so,
+// with the page's path.
+TEST_F(Design, HelpPageThatNothingOpensIsReported) {
+    form->html_Click();
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_EQ(dlg.messages[0].text, "使用法のページを開くことができませんでした。\r\n" +
+                                        QString::fromStdString(modOrbix::ProgramFolder) +
+                                        "readme.html");
+    EXPECT_EQ(dlg.messages[0].title, "Orbix");
+    EXPECT_EQ(dlg.messages[0].buttons, orbix::MsgButtons::kOk);
+}
