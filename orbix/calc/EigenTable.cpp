@@ -23,7 +23,7 @@ TextGrid EigenTableCells(const orbix::Vec1<double>& eigVal, const orbix::Mat1<do
     return g;
 }
 
-std::string GridCsv(const TextGrid& grid) {
+std::string GridCsv(const TextGrid& grid, std::string_view lineEnd) {
     std::string out;
     for (const auto& row : grid) {
         const size_t lineStart = out.size();
@@ -31,7 +31,7 @@ std::string GridCsv(const TextGrid& grid) {
             if (out.size() != lineStart) out += ',';
             out += cell;
         }
-        out += "\r\n";
+        out += lineEnd;
     }
     return out;
 }

@@ -6,6 +6,7 @@
 // coefficients of atom r. Value cells are "####.####" right-aligned in 12.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orbix/model/Array1.h"
@@ -20,7 +21,7 @@ TextGrid EigenTableCells();
 TextGrid EigenTableCells(const orbix::Vec1<double>& eigVal, const orbix::Mat1<double>& cvec);
 
 // One line per row, cells joined by "," exactly as they stand, every line
-// ended by CR LF (UTF-8; the file writer encodes it).
-std::string GridCsv(const TextGrid& grid);
+// ended by CR LF (UTF-8; the file writer encodes it), or by lineEnd.
+std::string GridCsv(const TextGrid& grid, std::string_view lineEnd = "\r\n");
 
 }  // namespace modCalculation

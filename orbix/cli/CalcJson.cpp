@@ -21,56 +21,6 @@ namespace CalcJson {
 
 namespace {
 
-// Whole numbers beyond 2^53: the shortest digits, padded with zeros in the
-// plain form.
-int LargeNumberText(double value, char* text) {
-    char sci[32];
-    *std::to_chars(sci, sci + sizeof sci - 1, value, std::chars_format::scientific).ptr = '\0';
-    const char* p = sci;
-    char* out = text;
-    if (*p == '-') *out++ = *p++;
-    char digits[20];
-    int k = 0;
-    for (; *p != 'e'; ++p)
-        if (*p != '.') digits[k++] = *p;
-    const int exponent = std::atoi(p + 1);  // at least 15 here
-    const int sciLength = k + (k > 1 ? 1 : 0) + 2 + (exponent >= 100 ? 3 : 2);
-    if (exponent + 1 <= sciLength) {
-        for (int i = 0; i <= exponent; ++i) *out++ = i < k ? digits[i] : '0';
-        return static_cast<int>(out - text);
-    }
-    return static_cast<int>(std::to_chars(text, text + 32, value).ptr - text);
-}
-
-}  // namespace
-
-namespace {
-
-// The decimal digits of m < 10^17 with no leading zero, m > 0; returns how
-// many. Written two at a time from the end, in halves of eight digits whose
-// divisions do not wait for one another.
-int Digits(std::uint64_t m, char* out) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    char buffer[17];
-    auto eight = [](std::uint32_t v, char* to) {  // v < 10^8 into to[0] … to[7]
-        for (int i = 3; i >= 0; --i) {
-            std::memcpy(to + 2 * i, kPairs + 2 * (v % 100), 2);
-            v /= 100;
-        }
-    };
-    const std::uint64_t high = m / 100000000;
-    eight(static_cast<std::uint32_t>(m % 100000000), buffer + 9);
-    eight(static_cast<std::uint32_t>(high % 100000000), buffer + 1);
-    buffer[0] = static_cast<char>('0' + high / 100000000);
-    int first = 0;
-    while (buffer[first] == '0') ++first;
-    std::memcpy(out, buffer + first, static_cast<size_t>(17 - first));
-    return 17 - first;
-}
-
 // The shortest digits of a positive value come from {fmt}'s Dragonbox, which
 // finds the same digits as std::to_chars in about a third of the time; they
 // are then set out as std::to_chars sets them out.
@@ -79,7 +29,8 @@ int ShortestText(double value, char* text) {
     if (std::signbit(value)) *out++ = '-';
     const auto decimal = fmt::detail::dragonbox::to_decimal(std::fabs(value));
     char digits[20];
-    const int k = Digits(decimal.significand, digits);
+    const int k = static_cast<int>(
+        std::to_chars(digits, digits + sizeof digits, decimal.significand).ptr - digits);
     const int e = decimal.exponent + k - 1;  // of the first digit
     const int exponentDigits = std::abs(e) >= 100 ? 3 : 2;
     const int exponentLength = k + (k > 1 ? 1 : 0) + 2 + exponentDigits;
@@ -124,9 +75,8 @@ int NumberText(double value, char* text) {
     if (magnitude <= k2To53 && value == std::trunc(value))
         return static_cast<int>(std::to_chars(text, text + 32, static_cast<long long>(value)).ptr -
                                 text);
-    if (magnitude >= k2To53) return LargeNumberText(value, text);
     // Shortest round-trip digits, plain or with an exponent, whichever is
-    // shorter (plain on a tie).
+    // shorter (plain on a tie); beyond 2^53 the plain form is padded with zeros.
     return ShortestText(value, text);
 }
 
@@ -153,24 +103,6 @@ class Writer : public rapidjson::Writer<rapidjson::StringBuffer> {
         }
         *p++ = ']';
         os_->Pop(room - static_cast<size_t>(p - start));
-        EndValue(true);
-    }
-
-    // The CSV text of cells that are all plain (below), as the string
-    // GridCsv(cells) would give, escaped: only its line ends need escapes.
-    void PlainCsvString(const TextGrid& cells) {
-        Prefix(rapidjson::kStringType);
-        os_->Put('"');
-        for (const auto& row : cells) {
-            bool lineEmpty = true;
-            for (const auto& cell : row) {
-                if (!lineEmpty) os_->Put(',');
-                std::memcpy(os_->Push(cell.size()), cell.data(), cell.size());
-                lineEmpty = lineEmpty && cell.empty();
-            }
-            std::memcpy(os_->Push(4), "\\r\\n", 4);
-        }
-        os_->Put('"');
         EndValue(true);
     }
 
@@ -219,11 +151,10 @@ void Key(Writer& w, std::string_view key) {
     w.Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
 }
 
-void Matrix(Writer& w, const orbix::Mat1<double>& m, bool ok) {
+void Matrix(Writer& w, const orbix::Mat1<double>& m) {
     w.StartArray();
-    if (ok)
-        for (int r = 1; r <= m.rows(); ++r)
-            w.NumberRow(m.data() + static_cast<size_t>(r - 1) * m.cols(), m.cols());
+    for (int r = 1; r <= m.rows(); ++r)
+        w.NumberRow(m.data() + static_cast<size_t>(r - 1) * m.cols(), m.cols());
     w.EndArray();
 }
 
@@ -272,7 +203,7 @@ void AppendLine(std::string& out, const Result& r) {
     }
     w.EndArray();
     Key(w, "Cvec");
-    Matrix(w, r.cvec, ok);
+    Matrix(w, r.cvec);
     Key(w, "E_num");
     w.Int(r.eNum);
     Key(w, "EigVal");
@@ -280,7 +211,7 @@ void AppendLine(std::string& out, const Result& r) {
     Key(w, "Energy");
     Number(w, r.energy);
     Key(w, "Hmat0");
-    Matrix(w, r.hmat0, ok);
+    Matrix(w, r.hmat0);
     Key(w, "Homo_num");
     w.Int(r.homoNum);
     Key(w, "LevelCount");
@@ -296,16 +227,20 @@ void AppendLine(std::string& out, const Result& r) {
     for (const std::int16_t o : r.occ) w.Int(o);
     w.EndArray();
     Key(w, "P");
-    Matrix(w, r.p, ok);
+    Matrix(w, r.p);
 
     Key(w, "code");
     w.Int(r.outcome.code);
     TextGrid cells;
     if (ok) cells = EigenTableCells(r.eigVal, r.cvec);
+    // The table's cells need no escape, and then neither does its CSV text
+    // but for the line ends, written here already escaped.
+    const bool plainCells = std::all_of(cells.begin(), cells.end(), [](const auto& row) {
+        return std::all_of(row.begin(), row.end(), IsPlain);
+    });
     Key(w, "csv");
-    if (std::all_of(cells.begin(), cells.end(),
-                    [](const auto& row) { return std::all_of(row.begin(), row.end(), IsPlain); }))
-        w.PlainCsvString(cells);
+    if (plainCells)
+        w.PlainString(GridCsv(cells, "\\r\\n"));
     else
         String(w, GridCsv(cells));
     Key(w, "file");
@@ -315,7 +250,12 @@ void AppendLine(std::string& out, const Result& r) {
     w.StartArray();
     for (const auto& row : cells) {
         w.StartArray();
-        for (const auto& cell : row) String(w, cell);
+        for (const auto& cell : row) {
+            if (plainCells)
+                w.PlainString(cell);
+            else
+                String(w, cell);
+        }
         w.EndArray();
     }
     w.EndArray();
