@@ -31,14 +31,27 @@ RunningInstance::~RunningInstance() { delete server_; }
 
 bool RunningInstance::Acquire() {
     if (lock_->tryLock(0)) return true;
-    return lock_->error() != QLockFile::LockFailedError;
+    if (lock_->error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host, application;
+        if (lock_->getLockInfo(&pid, &host, &application)) {
+            // A launcher that runs holds it.
+            CallRunning();
+            return false;
+        }
+        // Nobody can be told from a holder that cannot be read: the lock is
+        // stale. (Removing it fails while a process holds it open locked.)
+        if (lock_->removeStaleLockFile() && lock_->tryLock(0)) return true;
+    }
+    // The lock cannot be written: a running launcher still answers.
+    return !CallRunning();
 }
 
 bool RunningInstance::Listen(std::function<void()> onCalled) {
     if (server_) return true;
     const QString path = SocketPath(lockPath_);
-    // Only the holder of the lock gets here: a socket file left by a launcher
-    // that crashed is in the way and can go.
+    // Only a launcher that nobody answered gets here: a socket file left by
+    // a launcher that crashed is in the way and can go.
     QLocalServer::removeServer(path);
     server_ = new QLocalServer;
     server_->setSocketOptions(QLocalServer::UserAccessOption);

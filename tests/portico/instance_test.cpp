@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "portico/RunningInstance.h"
@@ -43,6 +45,41 @@ TEST(RunningInstance, UnwritableLockFolderDoesNotKeepTheLauncherFromStarting) {
     EXPECT_TRUE(instance.Acquire());
 }
 
+// A lock whose holder cannot be read is stale. One that cannot be removed
+// or written leaves the decision to the running launcher's socket: the first
+// launcher starts, a second one calls it and ends.
+TEST(RunningInstance, UnreadableOrUnwritableLocksLeaveTheSocketToDecide) {
+    const std::pair<const char*, std::function<bool(const QString&)>> planted[] = {
+        {"empty file", [](const QString& p) { return QFile(p).open(QIODevice::WriteOnly); }},
+        {"no lock",
+         [](const QString& p) {
+             QFile f(p);
+             return f.open(QIODevice::WriteOnly) && f.write("not a lock\n\x01\x02") > 0;
+         }},
+        {"folder", [](const QString& p) { return QDir().mkdir(p); }},
+    };
+    for (const auto& [name, plant] : planted) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("portico.lock"));
+        ASSERT_TRUE(plant(path)) << name;
+        RunningInstance first(path);
+        EXPECT_TRUE(first.Acquire()) << name;
+        int calls = 0;
+        ASSERT_TRUE(first.Listen([&] { ++calls; })) << name;
+        RunningInstance second(path);
+        EXPECT_FALSE(second.Acquire()) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls == 1; }, 5000)) << name;
+    }
+}
+
+namespace {
+
+QStringList LockFiles(const QTemporaryDir& runtime) {
+    return QDir(runtime.path()).entryList({QStringLiteral("portico*.lock")}, QDir::Files);
+}
+
+}  // namespace
+
 // The real program, twice, with its own runtime folder.
 TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns) {
     QTemporaryDir runtime;
@@ -55,8 +92,7 @@ TEST(RunningInstance, SecondLauncherEndsSilentlyWhileTheFirstRuns) {
     first.setProcessEnvironment(env);
     first.start(program);
     ASSERT_TRUE(first.waitForStarted());
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return QFile::exists(runtime.filePath(QStringLiteral("portico.lock"))); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !LockFiles(runtime).isEmpty(); }, 10000));
 
     QProcess second;
     second.setProcessEnvironment(env);
