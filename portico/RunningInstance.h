@@ -7,15 +7,16 @@
 
 class QLocalServer;
 
-// Tells whether another launcher of the same user is running: the first one
-// holds a lock file in the user's runtime folder until it ends
-// (a lock left by a launcher that crashed, or one whose holder cannot be
-// read, is taken over). The first one also listens beside the lock, so that
+// Tells whether another launcher of the same user runs on the same display:
+// the first one holds a lock file in the user's runtime folder until it
+// ends (a lock left by a launcher that crashed, or one whose holder cannot
+// be read, is taken over). The first one also listens beside the lock, so that
 // a second one can ask it to come to the front; where the lock cannot be
 // written at all, whether that listener answers decides.
 class RunningInstance {
   public:
-    // The lock file of the user's launcher.
+    // The lock file of the user's launcher on the display the application
+    // shows its windows on.
     static QString DefaultLockPath();
 
     explicit RunningInstance(const QString& lockPath = DefaultLockPath());
