@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -25,10 +26,12 @@ constexpr int kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
 constexpr size_t kMaxTabStops = 64;
 constexpr double kTwipsPerPixel = 15.0;  // document pixels at 96 DPI
+constexpr size_t kCachedCharFormats = 8;
 
 enum class Dest { Text, Skip, ColorTable };
 
 struct CharState {
+    bool operator==(const CharState&) const = default;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -40,6 +43,7 @@ struct CharState {
 };
 
 struct ParaState {
+    bool operator==(const ParaState&) const = default;
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
     std::vector<int> tabs;                                      // tab stops, twips
@@ -358,6 +362,7 @@ class Parser {
         else if (w == "colortbl") {
             g.dest = Dest::ColorTable;
             colours_.clear();
+            ForgetCharFormats();
             colourSet_ = false;
         } else if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), w) !=
                    kSkippedDestinations.end()) {
@@ -456,11 +461,7 @@ class Parser {
         DecodeBytes();
         if (pending_.isEmpty()) return;
         SetBlockFormat();
-        const QTextCharFormat format = CharFormat();
-        if (format == cursor_.charFormat())
-            cursor_.insertText(RepairSurrogates(pending_));
-        else
-            cursor_.insertText(RepairSurrogates(pending_), format);
+        cursor_.insertText(RepairSurrogates(pending_), CharFormat());
         pending_.clear();
     }
 
@@ -468,15 +469,21 @@ class Parser {
         Flush();
         SetBlockFormat();
         cursor_.insertBlock(BlockFormat(), CharFormat());
+        blockFormatState_ = stack_.back().para;
     }
 
     // The paragraph's format, set only when it changes.
     void SetBlockFormat() {
+        const ParaState& para = stack_.back().para;
+        if (blockFormatSet_ && para == blockFormatState_) return;
         const QTextBlockFormat format = BlockFormat();
         if (format != cursor_.blockFormat()) cursor_.setBlockFormat(format);
+        blockFormatState_ = para;
+        blockFormatSet_ = true;
     }
 
     void EndColour(bool atGroupEnd) {
+        ForgetCharFormats();
         // The entry before a ';' without components is the automatic colour;
         // a group end without ';' closes a last entry only if it had one.
         if (colourSet_)
@@ -492,8 +499,21 @@ class Parser {
         return colours_[static_cast<size_t>(index)];
     }
 
-    QTextCharFormat CharFormat() const {
+    // The format of the current state, from the few built last: text that
+    // alternates between formats builds each once.
+    const QTextCharFormat& CharFormat() {
         const CharState& ch = stack_.back().ch;
+        for (const auto& [state, format] : charFormats_)
+            if (state == ch) return format;
+        if (charFormats_.size() == kCachedCharFormats) charFormats_.pop_front();
+        charFormats_.emplace_back(ch, BuildCharFormat(ch));
+        return charFormats_.back().second;
+    }
+
+    // The colour table changes what the states mean.
+    void ForgetCharFormats() { charFormats_.clear(); }
+
+    QTextCharFormat BuildCharFormat(const CharState& ch) const {
         QTextCharFormat f;
         f.setFontWeight(ch.bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(ch.italic);
@@ -528,6 +548,9 @@ class Parser {
     const QByteArray& data_;
     qsizetype pos_ = 0;
     QTextCursor cursor_;
+    std::deque<std::pair<CharState, QTextCharFormat>> charFormats_;
+    ParaState blockFormatState_;  // of the current block
+    bool blockFormatSet_ = false;
     std::vector<Group> stack_;
     int excessDepth_ = 0;
     std::unique_ptr<CodePage> codePage_;
