@@ -80,7 +80,11 @@ frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n) {
     RtfReader::Read(data, *rtfDocument->document(), widestText_);
     rtfDocument->moveCursor(QTextCursor::Start);  // the reader leaves it at the end
     setWindowTitle(DocumentCaption(n));
+    // Shown with the scroll bar a long document needs, so that the document
+    // is laid out once, not first without the bar and again with it.
+    rtfDocument->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     show();
+    rtfDocument->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return LoadResult::Loaded;
 }
 
