@@ -4,6 +4,13 @@
 // formats. Time per run should grow linearly: compare the per-run figures
 // ("ns_per_run") of N = 4,000 and N = 40,000.
 //
+// ShowDocument/kind: the text of a viewer, read and laid out 700 px wide in
+// the viewer's font. Kinds 20000, 40000 and 100000 are one paragraph of that
+// many runs "\b a\b0 b" (one word); kinds 1 to 4 are documents of 1 MB: that
+// word, plain text of one word, one paragraph of short formatted words
+// "{\b a}b ", and plain text alternating Latin and Japanese. "ns_per_byte"
+// must stay about the same from 20000 to 100000 runs.
+//
 // PeakMemory/kind: a child process reads a 16 MB molecule file (0: commas
 // after "[Atom]=", 1: empty lines) and is refused; the counter "peak_ratio"
 // is the child's peak resident size over the file size, "baseline_MB" the
@@ -14,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -52,6 +60,50 @@ void BM_RtfParagraph(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(rtf.size());
 }
 BENCHMARK(BM_RtfParagraph)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+QByteArray Repeated(const QByteArray& head, const QByteArray& piece, qsizetype size) {
+    QByteArray out = head;
+    out.reserve(size + piece.size());
+    while (out.size() + piece.size() <= size) out += piece;
+    return out;
+}
+
+QByteArray ShownDocument(int kind) {
+    constexpr qsizetype kMegabyte = 1000000;
+    const QByteArray rtf = "{\\rtf1\\ansi ";
+    switch (kind) {
+        case 1:
+            return Repeated(rtf, "\\b a\\b0 b", kMegabyte - 1) + "}";
+        case 2:
+            return QByteArray(kMegabyte, 'x');
+        case 3:
+            return Repeated(rtf, "{\\b a}b ", kMegabyte - 1) + "}";
+        case 4:
+            return Repeated("", "a\xe3\x81\x82", kMegabyte);
+        default:
+            return Repeated(rtf, "\\b a\\b0 b", rtf.size() + 9 * qsizetype{kind}) + "}";
+    }
+}
+
+void BM_ShowDocument(benchmark::State& state) {
+    const QByteArray data = ShownDocument(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(QStringLiteral("IPAPGothic"), 12));
+        doc.setTextWidth(700);
+        RtfReader::Read(data, doc);
+        benchmark::DoNotOptimize(doc.documentLayout()->documentSize());
+    }
+    state.counters["ns_per_byte"] = benchmark::Counter(
+        static_cast<double>(data.size()) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ShowDocument)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Arg(100000)
+    ->DenseRange(1, 4)
+    ->Unit(benchmark::kMillisecond);
 
 // Peak resident size in kB of a child that runs read().
 template <class Read>

@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "portico/CodePage.h"
+#include "portico/WideWords.h"
 
 namespace {
 
@@ -25,10 +27,12 @@ constexpr int kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
 constexpr size_t kMaxTabStops = 64;
 constexpr double kTwipsPerPixel = 15.0;  // document pixels at 96 DPI
+constexpr size_t kCachedCharFormats = 8;
 
 enum class Dest { Text, Skip, ColorTable };
 
 struct CharState {
+    bool operator==(const CharState&) const = default;
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -40,6 +44,7 @@ struct CharState {
 };
 
 struct ParaState {
+    bool operator==(const ParaState&) const = default;
     Qt::Alignment align = Qt::AlignLeft;
     int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
     std::vector<int> tabs;                                      // tab stops, twips
@@ -108,10 +113,21 @@ QString RepairSurrogates(const QString& text) {
     return out;
 }
 
+// The widest line of a paragraph whose margins and first-line indent may be
+// negative and so widen it beyond the viewer.
+double WidestLine(double viewer, const QTextBlockFormat& f) {
+    return viewer + std::max(0.0, -f.leftMargin()) + std::max(0.0, -f.rightMargin()) +
+           std::max(0.0, -f.textIndent());
+}
+
 class Parser {
   public:
-    Parser(const QByteArray& data, QTextDocument& doc)
-        : data_(data), cursor_(&doc), codePage_(std::make_unique<CodePage>(1252)) {}
+    Parser(const QByteArray& data, QTextDocument& doc, double widestLine)
+        : data_(data),
+          doc_(doc),
+          cursor_(&doc),
+          widestLine_(widestLine),
+          codePage_(std::make_unique<CodePage>(1252)) {}
 
     RtfReader::Outcome Run() {
         // One edit block: the document lays a paragraph out once at the end
@@ -128,7 +144,10 @@ class Parser {
                     OpenGroup();
                     break;
                 case '}':
-                    if (CloseGroup()) return RtfReader::Outcome::Complete;
+                    if (CloseGroup()) {
+                        InsertParagraph();
+                        return RtfReader::Outcome::Complete;
+                    }
                     break;
                 case '\\':
                     ControlSequence();
@@ -142,6 +161,7 @@ class Parser {
             }
         }
         Flush();
+        InsertParagraph();
         return RtfReader::Outcome::Truncated;
     }
 
@@ -358,6 +378,7 @@ class Parser {
         else if (w == "colortbl") {
             g.dest = Dest::ColorTable;
             colours_.clear();
+            ForgetCharFormats();
             colourSet_ = false;
         } else if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), w) !=
                    kSkippedDestinations.end()) {
@@ -452,31 +473,51 @@ class Parser {
         bytes_.clear();
     }
 
+    // Text waits in the paragraph's runs until the paragraph ends, when
+    // its words can be looked at whole.
     void Flush() {
         DecodeBytes();
         if (pending_.isEmpty()) return;
         SetBlockFormat();
-        const QTextCharFormat format = CharFormat();
-        if (format == cursor_.charFormat())
-            cursor_.insertText(RepairSurrogates(pending_));
+        const QTextCharFormat& format = CharFormat();
+        if (!runs_.empty() && lastRunFormat_ == &format)
+            runs_.back().text += RepairSurrogates(pending_);
         else
-            cursor_.insertText(RepairSurrogates(pending_), format);
+            runs_.push_back({RepairSurrogates(pending_), format});
+        lastRunFormat_ = &format;
         pending_.clear();
+    }
+
+    void InsertParagraph() {
+        const QTextBlockFormat block = cursor_.blockFormat();
+        // Justified lines spread their clusters apart; a break between
+        // them would move the spreading to it.
+        if (block.alignment() != Qt::AlignJustify)
+            WideWords::Open(runs_, doc_.defaultFont(), WidestLine(widestLine_, block));
+        for (const WideWords::Run& run : runs_) cursor_.insertText(run.text, run.format);
+        runs_.clear();
     }
 
     void Paragraph() {
         Flush();
         SetBlockFormat();
+        InsertParagraph();
         cursor_.insertBlock(BlockFormat(), CharFormat());
+        blockFormatState_ = stack_.back().para;
     }
 
     // The paragraph's format, set only when it changes.
     void SetBlockFormat() {
+        const ParaState& para = stack_.back().para;
+        if (blockFormatSet_ && para == blockFormatState_) return;
         const QTextBlockFormat format = BlockFormat();
         if (format != cursor_.blockFormat()) cursor_.setBlockFormat(format);
+        blockFormatState_ = para;
+        blockFormatSet_ = true;
     }
 
     void EndColour(bool atGroupEnd) {
+        ForgetCharFormats();
         // The entry before a ';' without components is the automatic colour;
         // a group end without ';' closes a last entry only if it had one.
         if (colourSet_)
@@ -492,8 +533,27 @@ class Parser {
         return colours_[static_cast<size_t>(index)];
     }
 
-    QTextCharFormat CharFormat() const {
+    // The format of the current state, from the few built last: text that
+    // alternates between formats builds each once.
+    const QTextCharFormat& CharFormat() {
         const CharState& ch = stack_.back().ch;
+        for (const auto& [state, format] : charFormats_)
+            if (state == ch) return format;
+        if (charFormats_.size() == kCachedCharFormats) {
+            if (lastRunFormat_ == &charFormats_.front().second) lastRunFormat_ = nullptr;
+            charFormats_.pop_front();
+        }
+        charFormats_.emplace_back(ch, BuildCharFormat(ch));
+        return charFormats_.back().second;
+    }
+
+    // The colour table changes what the states mean.
+    void ForgetCharFormats() {
+        charFormats_.clear();
+        lastRunFormat_ = nullptr;
+    }
+
+    QTextCharFormat BuildCharFormat(const CharState& ch) const {
         QTextCharFormat f;
         f.setFontWeight(ch.bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(ch.italic);
@@ -526,8 +586,15 @@ class Parser {
     }
 
     const QByteArray& data_;
+    QTextDocument& doc_;
     qsizetype pos_ = 0;
     QTextCursor cursor_;
+    const double widestLine_;
+    std::vector<WideWords::Run> runs_;
+    std::deque<std::pair<CharState, QTextCharFormat>> charFormats_;
+    const QTextCharFormat* lastRunFormat_ = nullptr;  // the format of runs_.back()
+    ParaState blockFormatState_;                      // of the current block
+    bool blockFormatSet_ = false;
     std::vector<Group> stack_;
     int excessDepth_ = 0;
     std::unique_ptr<CodePage> codePage_;
@@ -538,6 +605,29 @@ class Parser {
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 };
+
+// Plain text, with the wide words of each of its paragraphs opened; the
+// paragraphs end where QTextCursor::insertText ends them.
+QString OpenPlainText(const QString& text, const QFont& font, double widestLine) {
+    QString out;
+    out.reserve(text.size());
+    std::vector<WideWords::Run> runs(1);
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size()) {
+            const char16_t c = text.at(i).unicode();
+            if (c != u'\n' && c != u'\r' && c != QChar::ParagraphSeparator && c != u'\ufdd0' &&
+                c != u'\ufdd1')
+                continue;
+        }
+        runs[0].text = text.mid(from, i - from);
+        WideWords::Open(runs, font, widestLine);
+        out += runs[0].text;
+        if (i < text.size()) out += text.at(i);
+        from = i + 1;
+    }
+    return out;
+}
 
 bool StartsAsRichText(const QByteArray& data, qsizetype& start) {
     start = 0;
@@ -551,7 +641,7 @@ bool StartsAsRichText(const QByteArray& data, qsizetype& start) {
 
 namespace RtfReader {
 
-Outcome Read(const QByteArray& data, QTextDocument& doc) {
+Outcome Read(const QByteArray& data, QTextDocument& doc, double widestLine) {
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     doc.clear();
@@ -559,13 +649,13 @@ Outcome Read(const QByteArray& data, QTextDocument& doc) {
     qsizetype start = 0;
     if (StartsAsRichText(data, start)) {
         const QByteArray body = data.mid(start);
-        outcome = Parser(body, doc).Run();
+        outcome = Parser(body, doc, widestLine).Run();
     } else {
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString text = utf8(data);
         if (utf8.hasError()) text = CodePage(932).Decode(data);
         if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-        doc.setPlainText(text);
+        doc.setPlainText(OpenPlainText(text, doc.defaultFont(), widestLine));
         outcome = Outcome::PlainText;
     }
     doc.setUndoRedoEnabled(undo);

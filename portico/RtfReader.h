@@ -18,8 +18,14 @@ enum class Outcome {
     PlainText,  // not rich text: shown as plain text (UTF-8 when valid, else CP932)
 };
 
+// The widest text area a viewer gives a document, in pixels, unless it says
+// otherwise.
+constexpr double kWidestLine = 4096;
+
 // Replaces the contents of doc with the text of data. Never throws; reads
-// any byte sequence in time linear in its length.
-Outcome Read(const QByteArray& data, QTextDocument& doc);
+// any byte sequence in time linear in its length. Words wider than widestLine
+// get invisible break opportunities that keep the document's layout linear
+// without moving a line break in any viewer up to that width (WideWords.h).
+Outcome Read(const QByteArray& data, QTextDocument& doc, double widestLine = kWidestLine);
 
 }  // namespace RtfReader

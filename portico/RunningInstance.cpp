@@ -2,22 +2,70 @@
 
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
 namespace {
 
+// A local socket's path is at most 107 bytes: a longer display name is
+// replaced by a digest of it.
+constexpr qsizetype kLongestDisplayKey = 40;
+
 QString SocketPath(const QString& lockPath) { return lockPath + QStringLiteral(".socket"); }
+
+// "host:0.1" and "host:0" are screens of one display.
+QString WithoutScreen(QString display) {
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = colon < 0 ? -1 : display.indexOf(QLatin1Char('.'), colon);
+    if (dot > colon) display.truncate(dot);
+    return display;
+}
+
+// The display the application's windows go to, as its environment names it.
+QString DisplayName() {
+    const QString platform = QGuiApplication::platformName();
+    const QString x11 = WithoutScreen(qEnvironmentVariable("DISPLAY"));
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (platform == QLatin1String("xcb")) return x11;
+    if (platform.startsWith(QLatin1String("wayland")))
+        return wayland.isEmpty() ? QStringLiteral("wayland-0") : wayland;
+    return wayland.isEmpty() ? x11 : wayland;
+}
+
+// The display name in letters, digits, '.' and '-' only, every other byte
+// written as '_' and two hex digits, so that two names never share a key.
+QString DisplayKey(const QString& display) {
+    const QByteArray bytes = display.toUtf8();
+    QString key;
+    for (const char c : bytes) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '.' || c == '-')
+            key += QLatin1Char(c);
+        else
+            key +=
+                QStringLiteral("_%1").arg(static_cast<unsigned char>(c), 2, 16, QLatin1Char('0'));
+    }
+    if (key.size() > kLongestDisplayKey)
+        key = QString::fromLatin1(
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16));
+    return key;
+}
 
 }  // namespace
 
 QString RunningInstance::DefaultLockPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString display = DisplayName();
+    const QString suffix =
+        (display.isEmpty() ? QString() : QLatin1Char('-') + DisplayKey(display)) +
+        QStringLiteral(".lock");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
-        return QDir::tempPath() + QStringLiteral("/portico-%1.lock").arg(getuid());
-    return folder + QStringLiteral("/portico.lock");
+        return QDir::tempPath() + QStringLiteral("/portico-%1").arg(getuid()) + suffix;
+    return folder + QStringLiteral("/portico") + suffix;
 }
 
 RunningInstance::RunningInstance(const QString& lockPath)
@@ -31,14 +79,27 @@ RunningInstance::~RunningInstance() { delete server_; }
 
 bool RunningInstance::Acquire() {
     if (lock_->tryLock(0)) return true;
-    return lock_->error() != QLockFile::LockFailedError;
+    if (lock_->error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host, application;
+        if (lock_->getLockInfo(&pid, &host, &application)) {
+            // A launcher that runs holds it.
+            CallRunning();
+            return false;
+        }
+        // Nobody can be told from a holder that cannot be read: the lock is
+        // stale. (Removing it fails while a process holds it open locked.)
+        if (lock_->removeStaleLockFile() && lock_->tryLock(0)) return true;
+    }
+    // The lock cannot be written: a running launcher still answers.
+    return !CallRunning();
 }
 
 bool RunningInstance::Listen(std::function<void()> onCalled) {
     if (server_) return true;
     const QString path = SocketPath(lockPath_);
-    // Only the holder of the lock gets here: a socket file left by a launcher
-    // that crashed is in the way and can go.
+    // Only a launcher that nobody answered gets here: a socket file left by
+    // a launcher that crashed is in the way and can go.
     QLocalServer::removeServer(path);
     server_ = new QLocalServer;
     server_->setSocketOptions(QLocalServer::UserAccessOption);

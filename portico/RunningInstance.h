@@ -7,28 +7,32 @@
 
 class QLocalServer;
 
-// Tells whether another launcher of the same user is running: the first one
-// holds a lock file in the user's runtime folder until it ends (a lock left
-// by a launcher that crashed is taken over). The first one also listens
-// beside the lock, so that a second one can ask it to come to the front.
+// Tells whether another launcher of the same user runs on the same display:
+// the first one holds a lock file in the user's runtime folder until it
+// ends (a lock left by a launcher that crashed, or one whose holder cannot
+// be read, is taken over). The first one also listens beside the lock, so that
+// a second one can ask it to come to the front; where the lock cannot be
+// written at all, whether that listener answers decides.
 class RunningInstance {
   public:
-    // The lock file of the user's launcher.
+    // The lock file of the user's launcher on the display the application
+    // shows its windows on.
     static QString DefaultLockPath();
 
     explicit RunningInstance(const QString& lockPath = DefaultLockPath());
     ~RunningInstance();
 
-    // False only when another running launcher holds the lock. A lock file
-    // that cannot be created at all does not keep the launcher from starting.
+    // True for the first launcher. False when another launcher runs; it has
+    // been asked to come to the front. A lock that cannot be written does
+    // not keep a first launcher from starting.
     bool Acquire();
 
-    // For the launcher that holds the lock: calls onCalled each time a later
-    // launcher calls CallRunning. False when it cannot listen.
+    // For the first launcher: calls onCalled each time a later launcher
+    // calls CallRunning. False when it cannot listen.
     bool Listen(std::function<void()> onCalled);
 
-    // For a launcher that did not get the lock: asks the running one to come
-    // to the front. False when the running one could not be reached.
+    // Asks the running launcher to come to the front. False when none could
+    // be reached.
     bool CallRunning(int timeoutMs = 2000);
 
   private:

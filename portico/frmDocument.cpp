@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTextBrowser>
+#include <algorithm>
 
 #include "portico/Fonts.h"
 #include "portico/RtfReader.h"
@@ -43,6 +46,14 @@ frmDocument::frmDocument(const QString& programFolder, QWidget* parent)
     rtfDocument->document()->setDefaultFont(QFont(Fonts::kGothic, 12));
     setCentralWidget(rtfDocument);
 
+    // The reader keeps the layout of wide words fast for text areas up to a
+    // width; the viewer never grows past it (nor is the desktop wider).
+    double desktop = 0;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        desktop = screen->virtualSize().width();
+    widestText_ = std::max(RtfReader::kWidestLine, desktop);
+    setMaximumWidth(static_cast<int>(widestText_));
+
     resize(Twips::ToPixels(kViewerWidth), Twips::ToPixels(kViewerHeight));
 }
 
@@ -66,10 +77,14 @@ frmDocument::LoadResult frmDocument::ShowDocument(std::int16_t n) {
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) return LoadResult::Unreadable;
 
-    RtfReader::Read(data, *rtfDocument->document());
+    RtfReader::Read(data, *rtfDocument->document(), widestText_);
     rtfDocument->moveCursor(QTextCursor::Start);  // the reader leaves it at the end
     setWindowTitle(DocumentCaption(n));
+    // Shown with the scroll bar a long document needs, so that the document
+    // is laid out once, not first without the bar and again with it.
+    rtfDocument->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     show();
+    rtfDocument->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return LoadResult::Loaded;
 }
 

@@ -37,4 +37,5 @@ class frmDocument : public QMainWindow {
     void mnuFileClose_Click();
 
     QString programFolder_;
+    double widestText_;  // the widest the text area can be, in pixels
 };

@@ -18,13 +18,10 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("portico"));
     InstallJapaneseTranslation(app);
 
-    // A second launcher ends without a word, once it has brought the running
-    // one's menu to the front.
+    // A second launcher on the same display ends without a word, once it
+    // has brought the running one's menu to the front.
     RunningInstance instance;
-    if (!instance.Acquire()) {
-        instance.CallRunning();
-        return 0;
-    }
+    if (!instance.Acquire()) return 0;
 
     frmMainMenu menu;
     instance.Listen([&menu] { menu.BringToFront(); });

@@ -46,7 +46,7 @@ mkdir -m 700 "$scratch/runtime"
 XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=offscreen "$prefix/bin/portico" &
 pid=$!
 i=0
-while [ ! -f "$scratch/runtime/portico.lock" ]; do
+while ! ls "$scratch/runtime"/portico*.lock >/dev/null 2>&1; do
   i=$((i + 1)); [ $i -lt 100 ] || fail "the installed launcher did not start"
   sleep 0.1
 done

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <algorithm>
 #include <vector>
 
 #include "portico/RtfReader.h"
@@ -220,4 +224,89 @@ TEST(RtfReaderPlainText, ReadingReplacesWhatTheDocumentHeld) {
     doc.setPlainText(QStringLiteral("old"));
     RtfReader::Read("{\\rtf1 new}", doc);
     EXPECT_EQ(doc.toRawText(), QStringLiteral("new"));
+}
+
+namespace {
+
+// A word of 1,600 characters alternating between formats, amid ordinary
+// words. Its size stays one: Qt makes every line of such a word as tall as
+// the tallest cluster anywhere after it, and puts the whole rest of it on one
+// line once an italic cluster overhangs; the opportunities mend both, so
+// those looks cannot stay the same.
+QByteArray WideWordDocument(const char* paragraph) {
+    QByteArray rtf = "{\\rtf1\\ansi{\\colortbl;\\red200\\green0\\blue0;}";
+    rtf += paragraph;
+    rtf += " lead words ";
+    for (int i = 0; i < 800; ++i) rtf += i % 7 == 0 ? "{\\cf1\\ul W}k" : "\\b a\\b0 b";
+    rtf += " and the words after it\\par}";
+    return rtf;
+}
+
+QImage Rendered(const QByteArray& rtf, double widestLine, int width) {
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("IPAPGothic"), 12));
+    RtfReader::Read(rtf, doc, widestLine);
+    doc.setTextWidth(width);
+    QImage image(width, static_cast<int>(doc.size().height()) + 1, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    doc.drawContents(&painter);
+    return image;
+}
+
+// The longest stretch of a document's text without a place the layout may
+// break a line at.
+qsizetype LongestUnbreakable(const QTextDocument& doc) {
+    qsizetype longest = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QString text = b.text();
+        QTextBoundaryFinder lines(QTextBoundaryFinder::Line, text);
+        qsizetype from = 0;
+        for (qsizetype at = 0; at <= text.size(); ++at) {
+            lines.setPosition(at);
+            if (at == text.size() || text.at(at).isSpace() || lines.isAtBoundary()) {
+                longest = std::max(longest, at - from);
+                from = at < text.size() && text.at(at).isSpace() ? at + 1 : at;
+            }
+        }
+    }
+    return longest;
+}
+
+}  // namespace
+
+// Break opportunities in a word wider than any line keep its layout linear;
+// every line must still break where it did, in every alignment and in a
+// paragraph whose negative indent widens its first line.
+TEST(RtfReaderWideWords, LinesBreakWhereTheyDidWithoutTheOpportunities) {
+    constexpr double kWidest = 320;
+    for (const char* paragraph : {"\\ql", "\\qr", "\\qc", "\\li600\\fi-600"}) {
+        const QByteArray rtf = WideWordDocument(paragraph);
+        QTextDocument opened;
+        RtfReader::Read(rtf, opened, kWidest);
+        ASSERT_TRUE(opened.toPlainText().contains(QChar(0x000C))) << paragraph;
+        for (const int width : {90, 233, 320}) {
+            EXPECT_EQ(Rendered(rtf, kWidest, width), Rendered(rtf, 1e9, width))
+                << paragraph << " at " << width << " px";
+        }
+    }
+    // Justified lines spread the clusters of such a word: it stays whole.
+    QTextDocument justified;
+    RtfReader::Read(WideWordDocument("\\qj"), justified, kWidest);
+    EXPECT_FALSE(justified.toPlainText().contains(QChar(0x000C)));
+}
+
+TEST(RtfReaderWideWords, NoLongStretchWithoutABreakOpportunityRemains) {
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 40000; ++i) rtf += "\\b a\\b0 b";
+    rtf += "}";
+    QTextDocument doc;
+    RtfReader::Read(rtf, doc);
+    EXPECT_LT(LongestUnbreakable(doc), 2000);
+    // The same for plain text, and for a word that is no wider than a
+    // line: it is left whole.
+    RtfReader::Read(QByteArray(100000, 'x'), doc);
+    EXPECT_LT(LongestUnbreakable(doc), 2000);
+    RtfReader::Read(QByteArray(400, 'x'), doc);
+    EXPECT_EQ(LongestUnbreakable(doc), 400);
 }
