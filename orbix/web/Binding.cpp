@@ -7,6 +7,7 @@
 #include <string>
 
 #include "orbix/calc/CalcSession.h"
+#include "orbix/calc/SvgSurface.h"
 #include "orbix/cli/CalcJson.h"
 #include "orbix/cli/CalcReport.h"
 #include "orbix/model/modOrbix.h"
@@ -57,6 +58,27 @@ std::string JsonLine(const std::string& file) {
 
 std::string ReportText(const std::string& file) { return CalcReport::Text(file, last.maxOff); }
 
+// The scenes with a page: [{scene, stem, title}] in the tree's order.
+val PageScenes() {
+    val list = val::array();
+    for (const auto& page : modCalculation::SvgPages::Pages()) {
+        val p = val::object();
+        p.set("scene", page.scene);
+        p.set("stem", std::string(page.stem));
+        p.set("title", std::string(page.title));
+        list.call<void>("push", p);
+    }
+    return list;
+}
+
+// The page of scene for the last calculation as an SVG document; orbital
+// from 1 on scenes 11 and 12.
+std::string PageSvg(int scene, int orbital) {
+    return modCalculation::SvgPages::Document(scene, static_cast<std::int16_t>(orbital - 1));
+}
+
+int AtomCount() { return modOrbix::CurrentMolecule ? modOrbix::CurrentMolecule->Count() : 0; }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orbix) {
@@ -64,4 +86,8 @@ EMSCRIPTEN_BINDINGS(orbix) {
     emscripten::function("calculateFile", &CalculateFile);
     emscripten::function("jsonLine", &JsonLine);
     emscripten::function("reportText", &ReportText);
+    emscripten::function("pageScenes", &PageScenes);
+    emscripten::function("pageSvg", &PageSvg);
+    emscripten::function("fileStem", &modCalculation::SvgPages::FileStem);
+    emscripten::function("atomCount", &AtomCount);
 }
