@@ -227,7 +227,7 @@ std::string FileStem(int scene, int orbital) {
     return stem;
 }
 
-std::string Document(int scene, std::int16_t k) {
+std::string Document(int scene, std::int16_t k, bool withTable) {
     SvgSurface s;
     SvgGrid grid;
     s.Cls();
@@ -246,7 +246,7 @@ std::string Document(int scene, std::int16_t k) {
         "<g clip-path=\"url(#page)\">\n";
     s.EndPoints();
     out += s.Body();
-    if (grid.Shown() && !s.GridHidden()) out += grid.Elements();
+    if (withTable && grid.Shown() && !s.GridHidden()) out += grid.Elements();
     out += "</g>\n</svg>\n";
     return out;
 }

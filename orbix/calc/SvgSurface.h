@@ -60,6 +60,7 @@ class SvgGrid : public EigenGrid {
     std::string Text(int row, int col) const override { return cells_.at(row).at(col); }
 
     bool Shown() const { return shown_; }
+    Rgb BodyColour() const { return body_; }
     // The table as SVG elements, from (20, 70) and scaled down as a whole
     // when it is larger than 600 × 280, so that no cell is lost.
     std::string Elements() const;
@@ -88,8 +89,8 @@ bool IsOrbitalScene(int scene);
 std::string FileStem(int scene, int orbital);
 
 // The page of scene (orbital k, zero-based) for the calculation just run, as
-// a whole SVG document.
-std::string Document(int scene, std::int16_t k);
+// a whole SVG document; without the eigen table when a page shows it apart.
+std::string Document(int scene, std::int16_t k, bool withTable = true);
 
 }  // namespace SvgPages
 
