@@ -60,6 +60,7 @@ class SvgGrid : public EigenGrid {
     std::string Text(int row, int col) const override { return cells_.at(row).at(col); }
 
     bool Shown() const { return shown_; }
+    void Hide() { shown_ = false; }
     Rgb BodyColour() const { return body_; }
     // The table as SVG elements, from (20, 70) and scaled down as a whole
     // when it is larger than 600 × 280, so that no cell is lost.

@@ -68,14 +68,20 @@ class Board : public DrawingView {
     std::set<std::pair<std::int16_t, std::int16_t>> lines;
 };
 
+// The result window's page and grid: the grid shows from the eigen table's
+// Show until a page hides it, as the window's grid widget does.
 class Results : public SceneView {
   public:
     void ChangeMenu(std::int16_t) override {}
     modCalculation::PageSurface& Surface() override { return surface; }
     modCalculation::EigenGrid& Grid() override { return grid; }
 
-    modCalculation::SvgSurface surface;
     modCalculation::SvgGrid grid;
+    struct Surface : modCalculation::SvgSurface {
+        explicit Surface(modCalculation::SvgGrid& g) : grid(g) {}
+        void HideGrid() override { grid.Hide(); }
+        modCalculation::SvgGrid& grid;
+    } surface{grid};
 };
 
 val Message(const std::string& text, const std::string& title) {
@@ -266,7 +272,7 @@ class Editor {
         p.set("stem",
               modCalculation::SvgPages::FileStem(menu_->PageScene(), menu_->PageOrbital() + 1));
         p.set("maxOff", maxOff_);
-        const bool table = results_->grid.Shown() && !results_->surface.GridHidden();
+        const bool table = results_->grid.Shown();
         if (table) {
             val rows = val::array();
             for (int r = 0; r < results_->grid.Rows(); ++r) {

@@ -133,7 +133,8 @@ export class DesignCanvas {
     if (e.button !== 0) return;
     this.act((ed) => ed.selClear());
     this.bandStart = this.point(e);
-    this.root.setPointerCapture(e.pointerId);
+    // The band follows the pointer outside the canvas too.
+    if (e.isTrusted) this.root.setPointerCapture(e.pointerId);
     this.showBand(this.bandStart);
   }
 
@@ -188,7 +189,7 @@ export class DesignCanvas {
       const along = (x - x0) * dx + (y - y0) * dy;
       if (along <= 0) return;
       const across = Math.abs((x - x0) * dy - (y - y0) * dx);
-      const score = along + 3 * across;
+      const score = along + across;
       if (score < bestScore) {
         bestScore = score;
         best = i + 1;

@@ -99,9 +99,9 @@ async function openTemplate(name: string): Promise<void> {
 }
 
 async function loadElementTable(): Promise<void> {
-  const file = await pickFile(".dat,.txt,*");
-  if (!file) return;
   if (!(await askAndSave())) return;
+  const file = await pickFile(".dat,.txt");
+  if (!file) return;
   const path = "/input/atom/" + file.name.replace(/\//g, "_");
   core.FS.mkdirTree("/input/atom");
   core.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));

@@ -54,7 +54,8 @@ export class ResultView {
     $("save-svg").addEventListener("click", () => this.saveSvg());
     $("save-png").addEventListener("click", () => void this.savePng());
     $("save-csv").addEventListener("click", () =>
-      download("固有値および固有ベクトル.csv", this.editor().csv(), "text/csv;charset=utf-8"),
+      // With a byte-order mark, so that spreadsheets read the cells as UTF-8.
+      download("固有値および固有ベクトル.csv", "\ufeff" + this.editor().csv(), "text/csv;charset=utf-8"),
     );
     $("print").addEventListener("click", () => window.print());
   }
