@@ -117,7 +117,9 @@ async function loadElementTable(): Promise<void> {
 }
 
 async function calc(): Promise<void> {
+  const started = performance.now();
   const failure = editor.calc();
+  performance.measure("orbix-calc", { start: started });
   if (failure) {
     await messageBox(failure.message, failure.title);
     return;
@@ -211,6 +213,7 @@ async function start(): Promise<void> {
   canvas.render();
   refresh();
   document.body.dataset.ready = "true";
+  performance.mark("orbix-ready");
 }
 
 void start();
