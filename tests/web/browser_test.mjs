@@ -129,6 +129,7 @@ test("benzene drawn with the mouse: saved bytes, every scene, CSV cells", async 
   const saved = await downloadOf(page, () => page.click("[data-command=save]"));
   assert.equal(saved.name, "無題.mol");
   assert.ok(saved.bytes.equals(benzene), `saved ${saved.bytes} expected ${benzene}`);
+  assert.equal(await page.title(), "無題.mol－Orbix分子軌道法");
 
   await page.click("[data-command=calc]");
   await page.waitForSelector("#eigen-table:not([hidden])");
@@ -184,7 +185,9 @@ test("benzene drawn by touch: tap to place and select, long press clears", async
   assert.equal(await page.locator("[data-tile]").count(), 1);
   assert.equal(await page.locator(".tile.selected").count(), 0);
   await page.click("[data-command=new]");
-  assert.equal((await message(page)).text.replace(/\s+/g, ""), "ファイル無題の内容は変更されています。変更を保存しますか？");
+  const prompt = await message(page);
+  assert.equal(prompt.title, "Orbix分子軌道法");
+  assert.equal(prompt.text, "ファイル 無題の内容は変更されています。\n変更を保存しますか？");
   await page.click('[data-answer="no"]');
   for (const s of [2, 3, 4, 13, 12, 11]) await tap(`[data-site="${s}"]`);
   // The rubber band by touch, from the canvas's free corner over the ring.
@@ -288,4 +291,19 @@ test("a structure error and a broken element table show their messages", async (
   assert.equal(await page.locator("#palette input").count(), 12);
   rmSync(dir, { recursive: true, force: true });
   await close(session, "messages-done");
+});
+
+test("leaving the page with an unsaved drawing asks first", async () => {
+  const { page, context, seen } = await open();
+  await click(page, '[data-site="5"]');
+  const leaving = new Promise((resolve) =>
+    page.once("dialog", (d) => {
+      resolve(d.type());
+      void d.accept();
+    }),
+  );
+  await page.close({ runBeforeUnload: true });
+  assert.equal(await leaving, "beforeunload");
+  await context.close();
+  assert.deepEqual(seen.errors, []);
 });

@@ -11,6 +11,7 @@ import { ResultView } from "./results";
 
 const PROGRAM = "/program/";
 const ATOM_ERROR_TITLE = "Orbix.exe－原子データの読み込みエラー";
+const PROGRAM_TITLE = "Orbix分子軌道法";
 
 let core: Core;
 let editor: Editor;
@@ -21,7 +22,7 @@ const isMessage = (x: unknown): x is Message => !!x && typeof x === "object" && 
 
 function refresh(): void {
   const s = editor.state();
-  document.title = `${s.name || "無題"} - Orbix`;
+  document.title = `${s.name || "無題"}－${PROGRAM_TITLE}`;
   for (const b of document.querySelectorAll<HTMLInputElement>("#palette input"))
     b.checked = Number(b.value) === s.element;
 }
@@ -49,7 +50,7 @@ function buildPalette(): void {
 async function askAndSave(): Promise<boolean> {
   const prompt = editor.savePrompt();
   if (!prompt) return true;
-  const answer = await messageBox(prompt, "Orbix", ["yes", "no", "cancel"]);
+  const answer = await messageBox(prompt, PROGRAM_TITLE, ["yes", "no", "cancel"]);
   if (answer === "cancel") return false;
   if (answer === "yes") return save("ファイルに名前を付けて保存");
   return true;
