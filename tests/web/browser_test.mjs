@@ -122,8 +122,8 @@ const walkScenes = async (page) => {
 };
 
 test("benzene drawn with the mouse: saved bytes, every scene, CSV cells", async () => {
-  const session = await open();
-  const { page } = session;
+  const opened = await open();
+  const { page } = opened;
   await drawBenzene(page, mouse(page));
   await page.screenshot({ path: path.join(shots, "mouse-benzene.png") });
   const saved = await downloadOf(page, () => page.click("[data-command=save]"));
@@ -164,12 +164,12 @@ test("benzene drawn with the mouse: saved bytes, every scene, CSV cells", async 
   const svg = await downloadOf(page, () => page.click("#save-svg"));
   assert.equal(svg.name, "06-levels.svg");
   await page.click("#result-design");
-  await close(session, "mouse-design-again");
+  await close(opened, "mouse-design-again");
 });
 
 test("benzene drawn by touch: tap to place and select, long press clears", async () => {
-  const session = await open({ hasTouch: true, isMobile: false, viewport: { width: 1280, height: 800 } });
-  const { page } = session;
+  const opened = await open({ hasTouch: true, isMobile: false, viewport: { width: 1280, height: 800 } });
+  const { page } = opened;
   const tap = async (selector) => page.touchscreen.tap(...(await centre(page, selector)));
   await tap('[data-site="20"]');
   assert.equal(await page.locator("[data-tile]").count(), 1);
@@ -177,7 +177,7 @@ test("benzene drawn by touch: tap to place and select, long press clears", async
   assert.equal(await page.locator(".tile.selected").count(), 1);
   // A long press on a free site: the right button, which places nothing.
   const [x, y] = await centre(page, '[data-site="22"]');
-  const cdp = await session.context.newCDPSession(page);
+  const cdp = await opened.context.newCDPSession(page);
   const touch = (type, points) => cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points });
   await touch("touchStart", [{ x, y }]);
   await page.waitForTimeout(700);
@@ -216,12 +216,12 @@ test("benzene drawn by touch: tap to place and select, long press clears", async
   assert.equal(atoms, expected[0]);
   const set = (line) => line.replace("[Bond]=", "").split(",").sort();
   assert.deepEqual(set(bonds), set(expected[1]));
-  await close(session, "touch-benzene");
+  await close(opened, "touch-benzene");
 });
 
 test("the keyboard alone: cursor, place, select, bond, Calc, scenes", async () => {
-  const session = await open({ viewport: { width: 1024, height: 600 } });
-  const { page } = session;
+  const opened = await open({ viewport: { width: 1024, height: 600 } });
+  const { page } = opened;
   // Tab to the canvas; every control on the way has a visible focus.
   for (let i = 0; i < 30 && !(await page.evaluate(() => document.activeElement?.id === "canvas")); ++i)
     await page.keyboard.press("Tab");
@@ -254,12 +254,12 @@ test("the keyboard alone: cursor, place, select, bond, Calc, scenes", async () =
   assert.ok(await page.locator("#eigen-table").isHidden(), "the table leaves with its page");
   await page.keyboard.press("ArrowDown");
   assert.equal(await page.textContent("#page-caption"), "結合次数");
-  await close(session, "keyboard-scenes");
+  await close(opened, "keyboard-scenes");
 });
 
 test("a structure error and a broken element table show their messages", async () => {
-  const session = await open({ viewport: { width: 1280, height: 800 } });
-  const { page } = session;
+  const opened = await open({ viewport: { width: 1280, height: 800 } });
+  const { page } = opened;
   // Two oxygens bonded: heteroatoms may not bond to each other.
   await page.click('#palette input[value="4"]');
   await click(page, '[data-site="2"]');
@@ -290,7 +290,7 @@ test("a structure error and a broken element table show their messages", async (
   // The shipped table stays.
   assert.equal(await page.locator("#palette input").count(), 12);
   rmSync(dir, { recursive: true, force: true });
-  await close(session, "messages-done");
+  await close(opened, "messages-done");
 });
 
 test("leaving the page with an unsaved drawing asks first", async () => {

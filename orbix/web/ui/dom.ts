@@ -1,4 +1,4 @@
-// Small DOM helpers: elements by id, dialogs, downloads.
+// Small DOM functions: elements by id, dialogs, downloads.
 
 export function $(id: string): HTMLElement {
   const e = document.getElementById(id);
