@@ -56,8 +56,8 @@ void AppendText(std::string& out, float x, float y, std::string_view text, Rgb c
         fmt::format_to(std::back_inserter(out), " font-size=\"{}\"", pixelSize);
     if (!anchor.empty()) fmt::format_to(std::back_inserter(out), " text-anchor=\"{}\"", anchor);
     if (width > 0)
-        fmt::format_to(std::back_inserter(out),
-                       " textLength=\"{}\" lengthAdjust=\"spacingAndGlyphs\"", width);
+        fmt::format_to(std::back_inserter(out), " textLength=\"{}\" lengthAdjust=\"spacing\"",
+                       width);
     out += '>';
     AppendEscaped(out, text);
     out += "</text>\n";
