@@ -163,6 +163,10 @@ test("benzene drawn with the mouse: saved bytes, every scene, CSV cells", async 
   await page.screenshot({ path: path.join(shots, "mouse-levels.png") });
   const svg = await downloadOf(page, () => page.click("#save-svg"));
   assert.equal(svg.name, "06-levels.svg");
+  assert.match(svg.bytes.toString(), /<title>軌道エネルギー準位<\/title>/);
+  const png = await downloadOf(page, () => page.click("#save-png"));
+  assert.equal(png.name, "06-levels.png");
+  assert.equal(png.bytes.subarray(1, 4).toString(), "PNG");
   await page.click("#result-design");
   await close(opened, "mouse-design-again");
 });
