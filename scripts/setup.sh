@@ -16,7 +16,11 @@ packages=(
   shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin file
   # Qt's Japanese texts; the desktop tests' X server, window manager and tools
   qt6-translations-l10n openbox xdotool wmctrl x11-utils imagemagick
+  # the web edition: its compiler, node for its tests and tools, the browser for its page tests
+  emscripten node-acorn nodejs chromium
 )
+# Debian's npm would pull an older node than a node that brings its own npm.
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -30,3 +34,4 @@ fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build build
+scripts/web.sh

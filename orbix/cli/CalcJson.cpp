@@ -4,7 +4,6 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include <QByteArrayView>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -84,6 +83,55 @@ namespace {
 
 using namespace modCalculation;
 
+// The length of the well-formed UTF-8 sequence at the start of s, or 0 when
+// there is none.
+size_t SequenceLength(std::string_view s) {
+    const auto at = [&s](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b = at(0);
+    if (b < 0x80) return 1;
+    size_t length;
+    unsigned char low = 0x80, high = 0xbf;  // the second byte's range
+    if (b >= 0xc2 && b <= 0xdf) {
+        length = 2;
+    } else if (b >= 0xe0 && b <= 0xef) {
+        length = 3;
+        if (b == 0xe0) low = 0xa0;
+        if (b == 0xed) high = 0x9f;
+    } else if (b >= 0xf0 && b <= 0xf4) {
+        length = 4;
+        if (b == 0xf0) low = 0x90;
+        if (b == 0xf4) high = 0x8f;
+    } else {
+        return 0;
+    }
+    if (s.size() < length) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        const unsigned char c = at(i);
+        if (i == 1 ? c < low || c > high : c < 0x80 || c > 0xbf) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string ValidUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    while (!s.empty()) {
+        const size_t length = SequenceLength(s);
+        if (length) {
+            out.append(s.data(), length);
+            s.remove_prefix(length);
+        } else {
+            out.append("\xef\xbf\xbd");  // U+FFFD
+            s.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+namespace {
+
 // RapidJSON's writer, with rows of numbers written in place: the writer
 // places the separator, the row's text goes straight into the buffer (numbers
 // need no escaping), and the writer's work per element is saved.
@@ -125,8 +173,7 @@ bool IsPlain(std::string_view s) {
         plain &= ch >= 0x20 && ch != '"' && ch != '\\';
         ascii &= ch < 0x80;
     }
-    return plain &&
-           (ascii || QByteArrayView(s.data(), static_cast<qsizetype>(s.size())).isValidUtf8());
+    return plain && (ascii || ValidUtf8(s).size() == s.size());
 }
 
 void Number(Writer& w, double value) {
@@ -139,12 +186,8 @@ void String(Writer& w, std::string_view s) {
         w.PlainString(s);
         return;
     }
-    if (QByteArrayView(s.data(), static_cast<qsizetype>(s.size())).isValidUtf8()) {
-        w.String(s.data(), static_cast<rapidjson::SizeType>(s.size()));
-        return;
-    }
-    const QByteArray valid = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())).toUtf8();
-    w.String(valid.constData(), static_cast<rapidjson::SizeType>(valid.size()));
+    const std::string valid = ValidUtf8(s);
+    w.String(valid.data(), static_cast<rapidjson::SizeType>(valid.size()));
 }
 
 void Key(Writer& w, std::string_view key) {
@@ -160,7 +203,7 @@ void Matrix(Writer& w, const orbix::Mat1<double>& m) {
 
 }  // namespace
 
-Result TakeResult(const QString& file, const CalcSession::Outcome& outcome) {
+Result TakeResult(std::string_view file, const CalcSession::Outcome& outcome) {
     Result r;
     r.file = file;
     r.outcome = outcome;
@@ -244,8 +287,7 @@ void AppendLine(std::string& out, const Result& r) {
     else
         String(w, GridCsv(cells));
     Key(w, "file");
-    const QByteArray name = r.file.toUtf8();
-    String(w, std::string_view(name.constData(), static_cast<size_t>(name.size())));
+    String(w, r.file);
     Key(w, "grid");
     w.StartArray();
     for (const auto& row : cells) {
@@ -270,7 +312,7 @@ void AppendLine(std::string& out, const Result& r) {
     out.push_back('\n');
 }
 
-void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome) {
+void AppendLine(std::string& out, std::string_view file, const CalcSession::Outcome& outcome) {
     AppendLine(out, TakeResult(file, outcome));
 }
 

@@ -9,9 +9,9 @@
 // shorter (plain on a tie, exponent with a sign and at least two digits).
 // Text that is not valid UTF-8 has each bad sequence replaced by U+FFFD.
 
-#include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "orbix/calc/CalcSession.h"
@@ -25,7 +25,7 @@ namespace CalcJson {
 // calculated. Results are present when outcome.code is 0; otherwise the
 // arrays are empty and the numbers 0.
 struct Result {
-    QString file;
+    std::string file;  // UTF-8
     CalcSession::Outcome outcome;
     std::vector<modCalculation::PointF> atomPos;
     orbix::Mat1<double> cvec, hmat0, p;
@@ -37,16 +37,20 @@ struct Result {
 };
 
 // The result of the calculation just made (or refused) for file.
-Result TakeResult(const QString& file, const CalcSession::Outcome& outcome);
+Result TakeResult(std::string_view file, const CalcSession::Outcome& outcome);
 
 // Appends the object of one file and a line end to out; reads nothing but r.
 void AppendLine(std::string& out, const Result& r);
 
 // The same for the calculation just made.
-void AppendLine(std::string& out, const QString& file, const CalcSession::Outcome& outcome);
+void AppendLine(std::string& out, std::string_view file, const CalcSession::Outcome& outcome);
 
 // The number text of a value as described above; NaN and infinities give
 // "null". text must hold 32 characters; returns the length.
 int NumberText(double value, char* text);
+
+// s with each byte that does not begin a well-formed UTF-8 sequence, and
+// each stray byte after it, replaced by U+FFFD.
+std::string ValidUtf8(std::string_view s);
 
 }  // namespace CalcJson

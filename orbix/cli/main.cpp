@@ -207,9 +207,10 @@ int main(int argc, char** argv) {
             Err(file + ": " + QString::fromStdString(outcome.message));
         }
         if (json) {
-            lines->Push(CalcJson::TakeResult(file, outcome));
+            lines->Push(CalcJson::TakeResult(file.toStdString(), outcome));
         } else if (outcome.code == CalcSession::kAccepted) {
-            Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
+            Out(QByteArray::fromStdString(CalcReport::Text(file.toStdString(), outcome.maxOff)) +
+                '\n');
         }
     }
     if (lines) lines->Finish();

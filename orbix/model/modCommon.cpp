@@ -1,16 +1,57 @@
 #include "orbix/model/modCommon.h"
 
 #include <fcntl.h>
+#ifndef __EMSCRIPTEN__
 #include <iconv.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+// The WebAssembly C library has no CP932; the JavaScript engine's decoder
+// for "shift_jis" is CP932 (Windows-31J) itself, and its encoding table is
+// built once from that decoder. Each returns the length written, or -1 when a
+// character has no CP932 form.
+// clang-format off
+EM_JS(int, orbix_cp932_decode, (const char* src, int size, char* dst, int room), {
+    const text = new TextDecoder("shift_jis").decode(HEAPU8.subarray(src, src + size));
+    return new TextEncoder().encodeInto(text, HEAPU8.subarray(dst, dst + room)).written;
+});
+EM_JS(int, orbix_cp932_encode, (const char* src, int size, char* dst, int room), {
+    if (!Module.cp932) {
+        const table = new Map();
+        const decoder = new TextDecoder("shift_jis");
+        for (let b = 0xa1; b <= 0xdf; ++b) table.set(decoder.decode(Uint8Array.of(b)), [b]);
+        for (let lead = 0x81; lead <= 0xfc; ++lead) {
+            if (lead >= 0xa0 && lead <= 0xdf) continue;
+            for (let trail = 0x40; trail <= 0xfc; ++trail) {
+                const ch = decoder.decode(Uint8Array.of(lead, trail));
+                if (ch.length === 1 && ch !== "\ufffd" && !table.has(ch)) table.set(ch, [lead, trail]);
+            }
+        }
+        Module.cp932 = table;
+    }
+    const text = new TextDecoder().decode(HEAPU8.subarray(src, src + size));
+    let n = 0;
+    for (const ch of text) {
+        const bytes = ch.codePointAt(0) < 0x80 ? [ch.codePointAt(0)] : Module.cp932.get(ch);
+        if (!bytes || n + bytes.length > room) return -1;
+        for (const b of bytes) HEAPU8[dst + n++] = b;
+    }
+    return n;
+});
+// clang-format on
+#endif
+
 namespace modCommon {
 namespace {
 
+#ifndef __EMSCRIPTEN__
 // One conversion through iconv; false when a character cannot be converted.
 // With `replace`, undecodable input bytes become U+FFFD and conversion goes on.
 bool Convert(const char* to, const char* from, std::string_view in, std::string& out,
@@ -43,6 +84,16 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string&
     iconv_close(cd);
     return ok;
 }
+#else
+bool Convert(const char* to, const char*, std::string_view in, std::string& out, bool) {
+    const bool decode = std::string_view(to) == "UTF-8";
+    out.resize(in.size() * 3 + 3);
+    const int n = (decode ? orbix_cp932_decode : orbix_cp932_encode)(
+        in.data(), static_cast<int>(in.size()), out.data(), static_cast<int>(out.size()));
+    out.resize(n < 0 ? 0 : static_cast<size_t>(n));
+    return n >= 0;
+}
+#endif
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #include "orbix/model/modFormat.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -68,10 +69,7 @@ namespace {
 // value rounded, ties to even, as printf's "%.*f"), and whether the rounded
 // value is negative.
 std::string FixedAbs(double value, int decimals, bool& negative) {
-    char buf[400];
-    const std::to_chars_result r =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed, decimals);
-    std::string s(buf, r.ptr);
+    std::string s = fmt::format("{:.{}f}", std::fabs(value), decimals);
     bool zero = true;
     for (char ch : s)
         if (ch >= '1' && ch <= '9') zero = false;
@@ -123,14 +121,15 @@ std::string RightAlign(std::string_view text, int width) {
 
 namespace {
 
-// |value|·10^4 rounded to a whole number as std::to_chars rounds the fourth
+// |value|·10^4 rounded to a whole number as "{:.4f}" rounds the fourth
 // decimal (exactly, ties to even), for |value| < 2^53 / 10^4; false beyond.
 // With |value| = m·2^−k exactly (m the 53-bit significand) and 10^4 = 625·2^4,
 // the product m·625 (below 2^63) is shifted right by k − 4 and the remainder
 // decides the rounding.
 bool TenThousandths(double value, std::uint64_t& n) {
     if (!(std::fabs(value) < 9007199254740992.0 / 10000.0)) return false;
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
     const int biased = static_cast<int>(bits >> 52 & 0x7ff);
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) |
                             (biased != 0 ? std::uint64_t{1} << 52 : 0);  // subnormal: no 1
@@ -164,7 +163,7 @@ std::string TableCell(double value) {
             *p++ = static_cast<char>('0' + fraction / div % 10);
         end = p;
     } else {
-        end = std::to_chars(text, textEnd, std::fabs(value), std::chars_format::fixed, 4).ptr;
+        end = fmt::format_to_n(text, sizeof text, "{:.4f}", std::fabs(value)).out;
     }
     const char* const point = end - 5;
     const char* fracEnd = end;

@@ -99,7 +99,7 @@ QByteArray RefusalLine(const QString& file, const std::string& message) {
     outcome.code = CalcSession::kUnreadable;
     outcome.message = message;
     std::string line;
-    CalcJson::AppendLine(line, file, outcome);
+    CalcJson::AppendLine(line, file.toStdString(), outcome);
     return QByteArray::fromStdString(line);
 }
 
@@ -136,6 +136,27 @@ TEST(JsonLine, BytesThatAreNotUtf8BecomeReplacementCharacters) {
                   QtRefusalLine("x.mol", QString::fromStdString(message)).toStdString())
             << "message bytes " << QByteArray::fromStdString(bad).toHex().toStdString();
         EXPECT_TRUE(QByteArrayView(ours).isValidUtf8());
+    }
+}
+
+TEST(JsonLine, IllFormedUtf8IsReplacedAsQtReplacesIt) {
+    // Overlong forms, surrogates, beyond U+10FFFF, truncated and stray bytes,
+    // mixed at random from the bytes where the rules change.
+    const unsigned char pool[] = {'a',  0x7f, 0x80, 0x8f, 0x90, 0x9f, 0xa0, 0xbf,
+                                  0xc0, 0xc1, 0xc2, 0xdf, 0xe0, 0xe1, 0xed, 0xee,
+                                  0xef, 0xf0, 0xf1, 0xf4, 0xf5, 0xf8, 0xfe, 0xff};
+    std::mt19937 random(21);
+    int shown = 0;
+    for (int i = 0; i < 20000 && shown < 5; ++i) {
+        std::string bytes(random() % 7, ' ');
+        for (char& ch : bytes) ch = static_cast<char>(pool[random() % sizeof pool]);
+        const std::string ours = CalcJson::ValidUtf8(bytes);
+        const std::string qts = QString::fromUtf8(bytes).toUtf8().toStdString();
+        if (ours != qts)
+            ADD_FAILURE() << "bytes " << QByteArray::fromStdString(bytes).toHex(' ').toStdString()
+                          << ": ours " << QByteArray::fromStdString(ours).toHex(' ').toStdString()
+                          << ", Qt's " << QByteArray::fromStdString(qts).toHex(' ').toStdString()
+                          << (++shown, "");
     }
 }
 
