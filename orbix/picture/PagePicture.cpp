@@ -1,16 +1,18 @@
 #include "orbix/picture/PagePicture.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
 #include "orbix/calc/Pages.h"
+#include "orbix/platform/FileNames.h"
+#include "orbix/platform/FileOutput.h"
 #include "orbix/platform/PainterSurface.h"
 
 namespace PagePicture {
@@ -121,11 +123,10 @@ void DrawScene(QPainter& p, int scene, std::int16_t k) {
 }
 
 bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
+    // The picture is made in memory, and the file replaced only once all of
+    // it is on the device.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool drawn = false;
     switch (format) {
         case Format::kPng: {
@@ -135,12 +136,12 @@ bool Save(const QString& path, Format format, int scene, std::int16_t k, QString
             const int dpm = static_cast<int>(std::lround(2 * 96 / 0.0254));
             image.setDotsPerMeterX(dpm);
             image.setDotsPerMeterY(dpm);
-            drawn = Paint(image, scene, k, 2) && image.save(&file, "PNG");
+            drawn = Paint(image, scene, k, 2) && image.save(&buffer, "PNG");
             break;
         }
         case Format::kSvg: {
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&buffer);
             svg.setSize(
                 QSize(static_cast<int>(orbix::kPageWidth), static_cast<int>(orbix::kPageHeight)));
             svg.setViewBox(kPage);
@@ -150,7 +151,7 @@ bool Save(const QString& path, Format format, int scene, std::int16_t k, QString
             break;
         }
         case Format::kPdf: {
-            QPdfWriter pdf(&file);
+            QPdfWriter pdf(&buffer);
             pdf.setResolution(96);
             // 640 × 400 pixels of a 96-dpi screen are 480 × 300 points.
             pdf.setPageLayout(
@@ -166,14 +167,11 @@ bool Save(const QString& path, Format format, int scene, std::int16_t k, QString
             break;
     }
     if (!drawn) {
-        file.cancelWriting();
-        error = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
-                    ? QStringLiteral("画像を描けませんでした")
-                    : file.errorString();
+        error = QStringLiteral("画像を描けませんでした");
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString();
+    if (const int failed = orbix::ReplaceFile(orbix::FileNameBytes(path), buffer.data())) {
+        error = orbix::ErrorText(failed);
         return false;
     }
     return true;

@@ -41,9 +41,10 @@ inline constexpr int kPngWidth = 1280, kPngHeight = 800;
 // painter that is in page units, clipped to the page.
 void DrawScene(QPainter& p, int scene, std::int16_t k);
 
-// Writes the page to `path` in `format`, replacing the file only once the
-// picture is complete. False, with the reason in `error`, when it cannot be
-// written.
+// Writes the page to `path` (a name as FileNameText gives it) in `format`,
+// replacing the file only once the whole picture is written to the device.
+// False, with the reason in Japanese in `error`, when it cannot be written;
+// the file that was there is then left as it was.
 bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error);
 
 }  // namespace PagePicture
