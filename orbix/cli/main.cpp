@@ -3,14 +3,18 @@
 // orbix-calc --help | --version
 // Calculates molecule files without any window. Exit status: 0 when every
 // file was calculated, 1 when any was refused or unreadable, 2 for a usage
-// error or an unreadable element table.
+// error, an unreadable element table or output that could not be written.
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -23,6 +27,7 @@
 #include "orbix/cli/CalcReport.h"
 #include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/FileOutput.h"
 
 namespace {
 
@@ -31,7 +36,45 @@ void Err(const QString& text) {
     std::fputc('\n', stderr);
 }
 
-void Out(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stdout); }
+// The standard output, every write checked: the first failure's errno is
+// kept, and writing stops there.
+class Output {
+  public:
+    void Write(const char* bytes, size_t size) {
+        if (error_.load(std::memory_order_relaxed)) return;
+        if (std::fwrite(bytes, 1, size, stdout) != size) Fail();
+    }
+    void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
+    bool Failed() const { return error_.load(std::memory_order_relaxed) != 0; }
+
+    // Flushes and closes the stream: 0, or the errno of the first failure.
+    int Close() {
+        if (!Failed() && std::fflush(stdout) != 0) Fail();
+        if (std::fclose(stdout) != 0 && !Failed()) Fail();
+        return error_.load();
+    }
+
+  private:
+    void Fail() {
+        int expected = 0;
+        error_.compare_exchange_strong(expected, errno ? errno : EIO);
+    }
+    std::atomic<int> error_{0};
+};
+
+// A standard stream the program was started without would be taken by the
+// next file opened, and the output would go into that file: a descriptor that
+// cannot be written holds its place, so writing fails as on a closed stream.
+void HoldClosedStreams() {
+    for (int fd : {STDOUT_FILENO, STDERR_FILENO})
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int held = ::open("/dev/null", O_RDONLY);
+            if (held >= 0 && held != fd) {
+                ::dup2(held, fd);
+                ::close(held);
+            }
+        }
+}
 
 // Qt decodes the arguments in the locale's encoding, and a file name that is
 // not valid in it (a Shift_JIS name from a Windows share) comes out changed.
@@ -68,7 +111,7 @@ QByteArray RawOptionValue(int argc, char** argv, const QByteArray& name) {
 // of its own; a few results wait at most, so memory stays small.
 class LineWriter {
   public:
-    LineWriter() : thread_([this] { Run(); }) {}
+    explicit LineWriter(Output& out) : out_(out), thread_([this] { Run(); }) {}
     ~LineWriter() { Finish(); }
 
     void Push(CalcJson::Result result) {
@@ -103,9 +146,10 @@ class LineWriter {
                 waiting_.pop_front();
             }
             roomLeft_.notify_one();
+            if (out_.Failed()) continue;  // nothing more can be written
             line.clear();
             CalcJson::AppendLine(line, result);
-            std::fwrite(line.data(), 1, line.size(), stdout);
+            out_.Write(line.data(), line.size());
         }
     }
 
@@ -113,12 +157,14 @@ class LineWriter {
     std::condition_variable ready_, roomLeft_;
     std::deque<CalcJson::Result> waiting_;
     bool finished_ = false;
+    Output& out_;
     std::thread thread_;  // last: started once the members above exist
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    HoldClosedStreams();
     // Each JSON line is built in a buffer of about 100 kB that grows step by
     // step; served by mmap, every step would fault its pages in afresh.
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
@@ -143,13 +189,21 @@ int main(int argc, char** argv) {
         Err(parser.errorText());
         return 2;
     }
+    Output out;
+    const auto finish = [&out](int status) {
+        if (const int error = out.Close()) {
+            Err(QStringLiteral("出力を書き込めません: ") + orbix::ErrorText(error));
+            return 2;
+        }
+        return status;
+    };
     if (parser.isSet("help")) {
-        Out(parser.helpText().toLocal8Bit());
-        return 0;
+        out.Write(parser.helpText().toUtf8());
+        return finish(0);
     }
     if (parser.isSet("version")) {
-        Out("orbix-calc " ORBIX_VERSION "\n");
-        return 0;
+        out.Write("orbix-calc " ORBIX_VERSION "\n");
+        return finish(0);
     }
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
@@ -181,7 +235,7 @@ int main(int argc, char** argv) {
     if (page) {
         int first = 1;
         page->fileBytes = RawArgument(argc, argv, page->file, first);
-        return PageCommand::Run(*page);
+        return finish(PageCommand::Run(*page));
     }
 
     const bool json = parser.isSet(jsonOption);
@@ -190,8 +244,9 @@ int main(int argc, char** argv) {
     // JSON lines are written on a second thread while the next file is
     // calculated; the calculation itself stays on this one.
     std::optional<LineWriter> lines;
-    if (json) lines.emplace();
+    if (json) lines.emplace(out);
     for (const QString& file : files) {
+        if (out.Failed()) break;  // the rest could not be reported
         const QByteArray bytes = RawArgument(argc, argv, file, next);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
         modOrbix::CurrentMolecule->filename(QDir(file).dirName().toStdString());
@@ -209,10 +264,9 @@ int main(int argc, char** argv) {
         if (json) {
             lines->Push(CalcJson::TakeResult(file, outcome));
         } else if (outcome.code == CalcSession::kAccepted) {
-            Out(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
+            out.Write(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
         }
     }
     if (lines) lines->Finish();
-    std::fflush(stdout);
-    return status;
+    return finish(status);
 }

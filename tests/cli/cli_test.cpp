@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QJsonArray>
@@ -197,6 +198,34 @@ TEST_F(Files, CaptionWithPercentSignsPrintsAsWritten) {
     const QString out = QString::fromUtf8(r.out);
     EXPECT_TRUE(out.contains("原子 1 (C%3, サイト 1): ")) << out.toStdString();
     EXPECT_TRUE(out.contains("原子 2 (N%1%2, サイト 2): ")) << out.toStdString();
+}
+
+TEST(OrbixCalc, OutputThatCannotBeWrittenIsExitTwoAndOneLine) {
+    QTemporaryDir dir;
+    const QStringList three{"--json", Tpl("naphthalene"), Tpl("anthracene"), Tpl("phenanthrene")};
+    const auto toFull = [](QProcess& p) { p.setStandardOutputFile("/dev/full"); };
+    struct {
+        const char* what;
+        QStringList args;
+        std::function<void(QProcess&)> setup;
+        QString reason;
+    } cases[] = {
+        {"JSON to a full device", three, toFull, "ディスクに空きがありません"},
+        {"report to a full device", {Tpl("benzene")}, toFull, "ディスクに空きがありません"},
+        {"closed output", three, [](QProcess& p) { p.setChildProcessModifier([] { ::close(1); }); },
+         "出力先が開かれていません"},
+        {"disk full after 4 KB of JSON", three,
+         [&dir](QProcess& p) {
+             p.setStandardOutputFile(dir.filePath("cut.json"));
+             SizeLimit(p, 4096);
+         },
+         "ファイルの大きさが上限を超えます"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Calc(c.args, c.setup);
+        EXPECT_EQ(r.status, 2) << c.what;
+        EXPECT_EQ(QString::fromUtf8(r.err), "出力を書き込めません: " + c.reason + "\n") << c.what;
+    }
 }
 
 }  // namespace
