@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -48,6 +49,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
             pages = true;
     if (!pages) return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The GUI application looks into the runtime folder once (for a sandbox's
+    // marker file). Without XDG_RUNTIME_DIR, as in a batch job, Qt warns on
+    // stderr and makes a shared folder under the temporary folder; a private
+    // folder of this run, removed at exit, stands in.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        static QTemporaryDir runtime;  // mode 0700, as the folder must have
+        if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

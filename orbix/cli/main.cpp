@@ -28,6 +28,7 @@
 #include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/FileOutput.h"
+#include "orbix/platform/Translation.h"
 
 namespace {
 
@@ -170,6 +171,7 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
     const auto app = PageCommand::MakeApplication(argc, argv);
+    orbix::InstallJapaneseTranslation(*app);
     QCoreApplication::setApplicationName("orbix-calc");
     QCoreApplication::setApplicationVersion(ORBIX_VERSION);
 
@@ -227,7 +229,7 @@ int main(int argc, char** argv) {
                                      : modOrbix::ProgramFolder + "data/atom.dat";
     std::string message;
     if (!modOrbix::LoadAtomDataFrom(atomPath, modOrbix::colAtoms, message)) {
-        Err("Orbix.exe－原子データの読み込みエラー: " + QString::fromStdString(message));
+        Err(QFile::decodeName(atomPath.c_str()) + ": " + QString::fromStdString(message));
         return 2;
     }
     modOrbix::ComputeSites();

@@ -94,6 +94,7 @@ bool AsksOnlyForInformation(int argc, char** argv) {
 int Main(int argc, char** argv) {
     if (AsksOnlyForInformation(argc, argv)) {
         QCoreApplication app(argc, argv);
+        orbix::InstallJapaneseTranslation(app);
         QCoreApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
         QString file;
         return std::max(ReadCommandLine(file), 0);

@@ -107,8 +107,9 @@ TEST_F(Files, BondToAnEmptySiteFailsTheLoad) {
 TEST_F(Files, ElementTableAndUsageErrors) {
     Outcome r = Calc({"--atoms", dir_.filePath("none.dat"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(
-        QString::fromLocal8Bit(r.err).contains("原子データファイルの読み込みに失敗しました"));
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              dir_.filePath("none.dat") + ": 原子データファイルの読み込みに失敗しました\n")
+        << "the file that failed is named";
     r = Calc({"--atoms", Write("bad.dat", "C,1,0,0,1\r\n"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(
@@ -226,6 +227,23 @@ TEST(OrbixCalc, OutputThatCannotBeWrittenIsExitTwoAndOneLine) {
         EXPECT_EQ(r.status, 2) << c.what;
         EXPECT_EQ(QString::fromUtf8(r.err), "出力を書き込めません: " + c.reason + "\n") << c.what;
     }
+}
+
+TEST(OrbixCalc, HelpAndErrorsOfBothProgramsInJapanese) {
+    for (const char* program : {"orbix-calc", "Orbix"}) {
+        QProcess p;
+        p.start(QString(ORBIX_PROGRAM_DIR) + program, {"--help"});
+        ASSERT_TRUE(p.waitForFinished(30000)) << program;
+        EXPECT_EQ(p.exitCode(), 0) << program;
+        const QString help = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char* part : {"使い方: ", "オプション:", "引数:", "このヘルプを表示します。"})
+            EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << program << ": " << part;
+        for (const char* english : {"Usage", "Options", "Arguments", "Displays"})
+            EXPECT_FALSE(help.contains(english)) << program << ": " << help.toStdString();
+    }
+    const Outcome r = Calc({"--bogus", Tpl("ethylene")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(QString::fromUtf8(r.err), "'bogus' は未知のオプションです。\n");
 }
 
 }  // namespace
