@@ -11,8 +11,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -27,13 +25,15 @@
 #include "orbix/cli/CalcReport.h"
 #include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/FileNames.h"
 #include "orbix/platform/FileOutput.h"
 #include "orbix/platform/Translation.h"
 
 namespace {
 
+// Messages name files by the bytes they were given (see FileNames.h).
 void Err(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs(orbix::FileNameBytes(text).constData(), stderr);
     std::fputc('\n', stderr);
 }
 
@@ -75,37 +75,6 @@ void HoldClosedStreams() {
                 ::close(held);
             }
         }
-}
-
-// Qt decodes the arguments in the locale's encoding, and a file name that is
-// not valid in it (a Shift_JIS name from a Windows share) comes out changed.
-// Names are therefore opened with the bytes of the command line.
-
-// The bytes of the first argument from argv[next] on that decodes to text;
-// next moves past it. Positional arguments come in command-line order.
-QByteArray RawArgument(int argc, char** argv, const QString& text, int& next) {
-    for (int i = next; i < argc; ++i) {
-        if (QFile::decodeName(argv[i]) == text) {
-            next = i + 1;
-            return argv[i];
-        }
-    }
-    return QFile::encodeName(text);
-}
-
-// The bytes of the last value of a long option, given as "--name value" or
-// "--name=value".
-QByteArray RawOptionValue(int argc, char** argv, const QByteArray& name) {
-    QByteArray value;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg = argv[i];
-        if (arg == "--") break;
-        if (arg == name && i + 1 < argc)
-            value = argv[++i];
-        else if (arg.startsWith(name + '='))
-            value = arg.mid(name.size() + 1);
-    }
-    return value;
 }
 
 // Writes the JSON lines of the results pushed to it, in order, on a thread
@@ -187,7 +156,8 @@ int main(int argc, char** argv) {
     parser.addOption(jsonOption);
     PageCommand::AddOptions(parser);
     parser.addPositionalArgument("FILE", "分子データファイル (.mol, .tpl)", "FILE...");
-    if (!parser.parse(QCoreApplication::arguments())) {
+    // Every name, options' values included, as the bytes it was given.
+    if (!parser.parse(orbix::CommandLineArguments(argc, argv))) {
         Err(parser.errorText());
         return 2;
     }
@@ -224,34 +194,31 @@ int main(int argc, char** argv) {
 
     modOrbix::ProgramFolder =
         modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
-    const std::string atomPath = parser.isSet(atomsOption)
-                                     ? RawOptionValue(argc, argv, "--atoms").toStdString()
-                                     : modOrbix::ProgramFolder + "data/atom.dat";
+    const QString atoms = parser.isSet(atomsOption)
+                              ? parser.value(atomsOption)
+                              : QString::fromStdString(modOrbix::ProgramFolder + "data/atom.dat");
     std::string message;
-    if (!modOrbix::LoadAtomDataFrom(atomPath, modOrbix::colAtoms, message)) {
-        Err(QFile::decodeName(atomPath.c_str()) + ": " + QString::fromStdString(message));
+    if (!modOrbix::LoadAtomDataFrom(orbix::FileNameBytes(atoms).toStdString(), modOrbix::colAtoms,
+                                    message)) {
+        Err(atoms + ": " + QString::fromStdString(message));
         return 2;
     }
     modOrbix::ComputeSites();
     modOrbix::BuildSiteLinks();
-    if (page) {
-        int first = 1;
-        page->fileBytes = RawArgument(argc, argv, page->file, first);
-        return finish(PageCommand::Run(*page));
-    }
+    if (page) return finish(PageCommand::Run(*page));
 
     const bool json = parser.isSet(jsonOption);
     int status = 0;
-    int next = 1;
     // JSON lines are written on a second thread while the next file is
     // calculated; the calculation itself stays on this one.
     std::optional<LineWriter> lines;
     if (json) lines.emplace(out);
     for (const QString& file : files) {
         if (out.Failed()) break;  // the rest could not be reported
-        const QByteArray bytes = RawArgument(argc, argv, file, next);
+        const QByteArray bytes = orbix::FileNameBytes(file);
+        const QString shown = QString::fromUtf8(bytes);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-        modOrbix::CurrentMolecule->filename(QDir(file).dirName().toStdString());
+        modOrbix::CurrentMolecule->filename(bytes.mid(bytes.lastIndexOf('/') + 1).toStdString());
         CalcSession::Outcome outcome;
         try {
             outcome = CalcSession::CalculateFile(bytes.toStdString());
@@ -261,12 +228,12 @@ int main(int argc, char** argv) {
         }
         if (outcome.code != CalcSession::kAccepted) {
             status = 1;
-            Err(file + ": " + QString::fromStdString(outcome.message));
+            Err(file + ": " + orbix::FileNameText(outcome.message));
         }
         if (json) {
-            lines->Push(CalcJson::TakeResult(file, outcome));
+            lines->Push(CalcJson::TakeResult(shown, outcome));
         } else if (outcome.code == CalcSession::kAccepted) {
-            out.Write(CalcReport::Text(file, outcome.maxOff).toUtf8() + '\n');
+            out.Write(CalcReport::Text(shown, outcome.maxOff).toUtf8() + '\n');
         }
     }
     if (lines) lines->Finish();

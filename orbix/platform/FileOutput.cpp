@@ -117,6 +117,8 @@ QString ErrorText(int error) {
             return QStringLiteral("保存先のパスにフォルダーでないものがあります");
         case EISDIR:
             return QStringLiteral("同じ名前のフォルダーがあります");
+        case EEXIST:
+            return QStringLiteral("同じ名前のファイルがあります");
         case EINVAL:
             return QStringLiteral("通常のファイルではありません");
         case ENAMETOOLONG:

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 
 #include "OrbixCalc.h"
@@ -199,6 +200,33 @@ TEST_F(Files, CaptionWithPercentSignsPrintsAsWritten) {
     const QString out = QString::fromUtf8(r.out);
     EXPECT_TRUE(out.contains("原子 1 (C%3, サイト 1): ")) << out.toStdString();
     EXPECT_TRUE(out.contains("原子 2 (N%1%2, サイト 2): ")) << out.toStdString();
+}
+
+TEST_F(Files, OptionValuesKeepTheirBytes) {
+    // Two names that are not UTF-8 and would decode alike, as table and
+    // molecule; a picture named by bytes that are not UTF-8 either.
+    const QByteArray folder = QFile::encodeName(dir_.path()) + "/";
+    std::ofstream(folder.toStdString() + "\xfd.x", std::ios::binary) << "C,1,0,0,1,3\r\n";
+    std::ofstream(folder.toStdString() + "\xfc.x", std::ios::binary)
+        << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
+    Outcome r;
+    ASSERT_NO_FATAL_FAILURE(
+        CalcInShell("--json --atoms '" + folder + "\xfd.x' '" + folder + "\xfc.x'", r));
+    EXPECT_EQ(r.status, 0) << r.out.toStdString();
+    EXPECT_EQ(Line(r.out, 0)["n"].toInt(), 2) << r.out.toStdString();
+
+    Outcome page;
+    ASSERT_NO_FATAL_FAILURE(CalcInShell(
+        "--page 6 --out '" + folder + "\xff\xfe.svg' '" + folder + "\xfc.x' 2>&1", page));
+    EXPECT_EQ(page.status, 0) << page.out.toStdString();
+    EXPECT_EQ(::access((folder + "\xff\xfe.svg").constData(), F_OK), 0)
+        << "the picture under its very name";
+    // Qt cannot name these files: the folder is read and emptied by bytes.
+    const std::filesystem::path raw(folder.toStdString());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(raw), {}), 3)
+        << "nothing under another name";
+    for (const auto& entry : std::filesystem::directory_iterator(raw))
+        std::filesystem::remove(entry.path());
 }
 
 TEST(OrbixCalc, OutputThatCannotBeWrittenIsExitTwoAndOneLine) {
