@@ -81,7 +81,7 @@ void frmDesign::OpenDocument(bool template_) {
 
 bool frmDesign::OpenDocumentFile(const QString& path) {
     if (!AskAndSave(false)) return false;
-    return LoadDocument(QFileInfo(path).absoluteFilePath(), false);
+    return LoadDocument(orbix::AbsoluteFileName(path), false);
 }
 
 bool frmDesign::LoadDocument(const QString& path, bool template_) {

@@ -1,5 +1,10 @@
 #include "orbix/platform/FileNames.h"
 
+#include <unistd.h>
+
+#include <QDir>
+#include <climits>
+
 namespace orbix {
 
 namespace {
@@ -69,6 +74,13 @@ QByteArray FileNameBytes(const QString& name) {
         run = i + 1;
     }
     return bytes + QStringView(name).sliced(run).toUtf8();
+}
+
+QString AbsoluteFileName(const QString& name) {
+    if (QDir::isAbsolutePath(name)) return QDir::cleanPath(name);
+    char folder[PATH_MAX];
+    if (!::getcwd(folder, sizeof folder)) return QDir::cleanPath(QDir::currentPath() + '/' + name);
+    return QDir::cleanPath(FileNameText(folder) + QLatin1Char('/') + name);
 }
 
 QStringList CommandLineArguments(int argc, char** argv) {

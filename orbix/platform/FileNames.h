@@ -19,6 +19,10 @@ QString FileNameText(QByteArrayView bytes);
 // the byte it stands for.
 QByteArray FileNameBytes(const QString& name);
 
+// `name` made absolute against the current folder and cleaned, keeping its
+// bytes (QFileInfo goes through Qt's decoding for a relative name).
+QString AbsoluteFileName(const QString& name);
+
 // The program's arguments as FileNameText gives them, for the command-line
 // parser (argv as the application object left it).
 QStringList CommandLineArguments(int argc, char** argv);

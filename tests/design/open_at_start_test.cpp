@@ -107,12 +107,16 @@ TEST(OpenAtStart, NameThatIsNotUtf8IsOpenedAndKeptByItsBytes) {
         std::fputs("[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n", f);
         std::fclose(f);
     }
-    // As the command line hands it over.
-    Started s(orbix::FileNameText(path));
+    // As the command line hands it over, relative to the current folder.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    Started s(orbix::FileNameText("\xff.mol"));
+    QDir::setCurrent(before);
     ASSERT_TRUE(s.form);
     EXPECT_TRUE(s.dlg.messages.empty()) << s.LastMessage().toStdString();
     EXPECT_EQ(s.form->Drawing().colSites().size(), 2u);
     EXPECT_EQ(orbix::FileNameBytes(s.form->DocumentPath()), path) << "Save writes these bytes";
+    std::remove(path.constData());  // a name QTemporaryDir cannot remove
 }
 
 }  // namespace
