@@ -1,15 +1,18 @@
 #include "orbix/cli/PageCommand.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "orbix/calc/CalcSession.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/FileNames.h"
+#include "orbix/platform/FileOutput.h"
 
 namespace PageCommand {
 
@@ -21,7 +24,7 @@ const QString kOut = QStringLiteral("out");
 const QString kFormat = QStringLiteral("format");
 
 void Err(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs(orbix::FileNameBytes(text).constData(), stderr);
     std::fputc('\n', stderr);
 }
 
@@ -48,6 +51,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
             pages = true;
     if (!pages) return std::make_unique<QCoreApplication>(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The GUI application looks into the runtime folder once (for a sandbox's
+    // marker file). Without XDG_RUNTIME_DIR, as in a batch job, Qt warns on
+    // stderr and makes a shared folder under the temporary folder; a private
+    // folder of this run, removed at exit, stands in.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        static QTemporaryDir runtime;  // mode 0700, as the folder must have
+        if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    }
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
@@ -149,18 +160,17 @@ std::optional<Request> Check(const QCommandLineParser& parser, const QStringList
 
 int Run(const Request& request) {
     modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-    modOrbix::CurrentMolecule->filename(QFileInfo(request.file).fileName().toStdString());
+    const QByteArray file = orbix::FileNameBytes(request.file);
+    modOrbix::CurrentMolecule->filename(file.mid(file.lastIndexOf('/') + 1).toStdString());
     CalcSession::Outcome outcome;
     try {
-        const QByteArray name =
-            request.fileBytes.isEmpty() ? QFile::encodeName(request.file) : request.fileBytes;
-        outcome = CalcSession::CalculateFile(name.toStdString());
+        outcome = CalcSession::CalculateFile(file.toStdString());
     } catch (const std::exception& e) {
         outcome.code = CalcSession::kUnreadable;
         outcome.message = e.what();
     }
     if (outcome.code != CalcSession::kAccepted) {
-        Err(request.file + QStringLiteral(": ") + QString::fromStdString(outcome.message));
+        Err(request.file + QStringLiteral(": ") + orbix::FileNameText(outcome.message));
         return 1;
     }
     const int n = modOrbix::CurrentMolecule->Count();
@@ -177,17 +187,23 @@ int Run(const Request& request) {
                          request.orbital ? request.orbital : 1)
                        ? 0
                        : 1;
-        if (!QDir().mkpath(request.out)) {
-            Err(request.out + QStringLiteral(": フォルダーを作れません。"));
+        std::error_code made;
+        std::filesystem::create_directories(orbix::FileNameBytes(request.out).toStdString(), made);
+        if (made) {
+            Err(request.out + QStringLiteral(": フォルダーを作れません: ") +
+                orbix::ErrorText(made.value()));
             return 1;
         }
-        const QDir dir(request.out);
+        const QString folder =
+            request.out.endsWith(QLatin1Char('/')) ? request.out : request.out + QLatin1Char('/');
         const QString ext = QLatin1Char('.') + PagePicture::Extension(request.format);
+        // The first picture that cannot be written ends the run: the rest would
+        // fail alike.
         for (int scene : PagePicture::PageScenes()) {
             const int orbitals = PagePicture::IsOrbitalScene(scene) ? n : 1;
             for (int o = 1; o <= orbitals; ++o)
-                if (!Write(dir.filePath(PagePicture::FileStem(scene, o) + ext), request.format,
-                           scene, o))
+                if (!Write(folder + PagePicture::FileStem(scene, o) + ext, request.format, scene,
+                           o))
                     return 1;
         }
     } catch (const std::exception& e) {

@@ -24,8 +24,7 @@ void AddOptions(QCommandLineParser& parser);
 bool Wanted(const QCommandLineParser& parser);
 
 struct Request {
-    QString file;                // the molecule file
-    QByteArray fileBytes;        // its name as the command line gave it
+    QString file;                // the molecule file (names as FileNameText gives them)
     QString out;                 // picture file, or folder for all
     bool all = false;            // every scene and orbital
     int scene = 0;               // when not all

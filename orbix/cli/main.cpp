@@ -3,14 +3,16 @@
 // orbix-calc --help | --version
 // Calculates molecule files without any window. Exit status: 0 when every
 // file was calculated, 1 when any was refused or unreadable, 2 for a usage
-// error or an unreadable element table.
+// error, an unreadable element table or output that could not be written.
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
+#include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
@@ -23,52 +25,63 @@
 #include "orbix/cli/CalcReport.h"
 #include "orbix/cli/PageCommand.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/FileNames.h"
+#include "orbix/platform/FileOutput.h"
+#include "orbix/platform/Translation.h"
 
 namespace {
 
+// Messages name files by the bytes they were given (see FileNames.h).
 void Err(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs(orbix::FileNameBytes(text).constData(), stderr);
     std::fputc('\n', stderr);
 }
 
-void Out(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, bytes.size(), stdout); }
+// The standard output, every write checked: the first failure's errno is
+// kept, and writing stops there.
+class Output {
+  public:
+    void Write(const char* bytes, size_t size) {
+        if (error_.load(std::memory_order_relaxed)) return;
+        if (std::fwrite(bytes, 1, size, stdout) != size) Fail();
+    }
+    void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
+    bool Failed() const { return error_.load(std::memory_order_relaxed) != 0; }
 
-// Qt decodes the arguments in the locale's encoding, and a file name that is
-// not valid in it (a Shift_JIS name from a Windows share) comes out changed.
-// Names are therefore opened with the bytes of the command line.
+    // Flushes and closes the stream: 0, or the errno of the first failure.
+    int Close() {
+        if (!Failed() && std::fflush(stdout) != 0) Fail();
+        if (std::fclose(stdout) != 0 && !Failed()) Fail();
+        return error_.load();
+    }
 
-// The bytes of the first argument from argv[next] on that decodes to text;
-// next moves past it. Positional arguments come in command-line order.
-QByteArray RawArgument(int argc, char** argv, const QString& text, int& next) {
-    for (int i = next; i < argc; ++i) {
-        if (QFile::decodeName(argv[i]) == text) {
-            next = i + 1;
-            return argv[i];
+  private:
+    void Fail() {
+        int expected = 0;
+        error_.compare_exchange_strong(expected, errno ? errno : EIO);
+    }
+    std::atomic<int> error_{0};
+};
+
+// A standard stream the program was started without would be taken by the
+// next file opened, and the output would go into that file: a descriptor that
+// cannot be written holds its place, so writing fails as on a closed stream.
+void HoldClosedStreams() {
+    for (int fd : {STDOUT_FILENO, STDERR_FILENO})
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int held = ::open("/dev/null", O_RDONLY);
+            if (held >= 0 && held != fd) {
+                ::dup2(held, fd);
+                ::close(held);
+            }
         }
-    }
-    return QFile::encodeName(text);
-}
-
-// The bytes of the last value of a long option, given as "--name value" or
-// "--name=value".
-QByteArray RawOptionValue(int argc, char** argv, const QByteArray& name) {
-    QByteArray value;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg = argv[i];
-        if (arg == "--") break;
-        if (arg == name && i + 1 < argc)
-            value = argv[++i];
-        else if (arg.startsWith(name + '='))
-            value = arg.mid(name.size() + 1);
-    }
-    return value;
 }
 
 // Writes the JSON lines of the results pushed to it, in order, on a thread
 // of its own; a few results wait at most, so memory stays small.
 class LineWriter {
   public:
-    LineWriter() : thread_([this] { Run(); }) {}
+    explicit LineWriter(Output& out) : out_(out), thread_([this] { Run(); }) {}
     ~LineWriter() { Finish(); }
 
     void Push(CalcJson::Result result) {
@@ -103,9 +116,10 @@ class LineWriter {
                 waiting_.pop_front();
             }
             roomLeft_.notify_one();
+            if (out_.Failed()) continue;  // nothing more can be written
             line.clear();
             CalcJson::AppendLine(line, result);
-            std::fwrite(line.data(), 1, line.size(), stdout);
+            out_.Write(line.data(), line.size());
         }
     }
 
@@ -113,17 +127,20 @@ class LineWriter {
     std::condition_variable ready_, roomLeft_;
     std::deque<CalcJson::Result> waiting_;
     bool finished_ = false;
+    Output& out_;
     std::thread thread_;  // last: started once the members above exist
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    HoldClosedStreams();
     // Each JSON line is built in a buffer of about 100 kB that grows step by
     // step; served by mmap, every step would fault its pages in afresh.
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
     const auto app = PageCommand::MakeApplication(argc, argv);
+    orbix::InstallJapaneseTranslation(*app);
     QCoreApplication::setApplicationName("orbix-calc");
     QCoreApplication::setApplicationVersion(ORBIX_VERSION);
 
@@ -139,17 +156,26 @@ int main(int argc, char** argv) {
     parser.addOption(jsonOption);
     PageCommand::AddOptions(parser);
     parser.addPositionalArgument("FILE", "分子データファイル (.mol, .tpl)", "FILE...");
-    if (!parser.parse(QCoreApplication::arguments())) {
+    // Every name, options' values included, as the bytes it was given.
+    if (!parser.parse(orbix::CommandLineArguments(argc, argv))) {
         Err(parser.errorText());
         return 2;
     }
+    Output out;
+    const auto finish = [&out](int status) {
+        if (const int error = out.Close()) {
+            Err(QStringLiteral("出力を書き込めません: ") + orbix::ErrorText(error));
+            return 2;
+        }
+        return status;
+    };
     if (parser.isSet("help")) {
-        Out(parser.helpText().toLocal8Bit());
-        return 0;
+        out.Write(parser.helpText().toUtf8());
+        return finish(0);
     }
     if (parser.isSet("version")) {
-        Out("orbix-calc " ORBIX_VERSION "\n");
-        return 0;
+        out.Write("orbix-calc " ORBIX_VERSION "\n");
+        return finish(0);
     }
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
@@ -168,33 +194,31 @@ int main(int argc, char** argv) {
 
     modOrbix::ProgramFolder =
         modOrbix::FolderWithSlash(QCoreApplication::applicationDirPath().toStdString());
-    const std::string atomPath = parser.isSet(atomsOption)
-                                     ? RawOptionValue(argc, argv, "--atoms").toStdString()
-                                     : modOrbix::ProgramFolder + "data/atom.dat";
+    const QString atoms = parser.isSet(atomsOption)
+                              ? parser.value(atomsOption)
+                              : QString::fromStdString(modOrbix::ProgramFolder + "data/atom.dat");
     std::string message;
-    if (!modOrbix::LoadAtomDataFrom(atomPath, modOrbix::colAtoms, message)) {
-        Err("Orbix.exe－原子データの読み込みエラー: " + QString::fromStdString(message));
+    if (!modOrbix::LoadAtomDataFrom(orbix::FileNameBytes(atoms).toStdString(), modOrbix::colAtoms,
+                                    message)) {
+        Err(atoms + ": " + QString::fromStdString(message));
         return 2;
     }
     modOrbix::ComputeSites();
     modOrbix::BuildSiteLinks();
-    if (page) {
-        int first = 1;
-        page->fileBytes = RawArgument(argc, argv, page->file, first);
-        return PageCommand::Run(*page);
-    }
+    if (page) return finish(PageCommand::Run(*page));
 
     const bool json = parser.isSet(jsonOption);
     int status = 0;
-    int next = 1;
     // JSON lines are written on a second thread while the next file is
     // calculated; the calculation itself stays on this one.
     std::optional<LineWriter> lines;
-    if (json) lines.emplace();
+    if (json) lines.emplace(out);
     for (const QString& file : files) {
-        const QByteArray bytes = RawArgument(argc, argv, file, next);
+        if (out.Failed()) break;  // the rest could not be reported
+        const QByteArray bytes = orbix::FileNameBytes(file);
+        const QString shown = QString::fromUtf8(bytes);
         modOrbix::CurrentMolecule = std::make_shared<Molecule>();
-        modOrbix::CurrentMolecule->filename(QDir(file).dirName().toStdString());
+        modOrbix::CurrentMolecule->filename(bytes.mid(bytes.lastIndexOf('/') + 1).toStdString());
         CalcSession::Outcome outcome;
         try {
             outcome = CalcSession::CalculateFile(bytes.toStdString());
@@ -204,16 +228,15 @@ int main(int argc, char** argv) {
         }
         if (outcome.code != CalcSession::kAccepted) {
             status = 1;
-            Err(file + ": " + QString::fromStdString(outcome.message));
+            Err(file + ": " + orbix::FileNameText(outcome.message));
         }
         if (json) {
-            lines->Push(CalcJson::TakeResult(file.toStdString(), outcome));
+            lines->Push(CalcJson::TakeResult(shown.toStdString(), outcome));
         } else if (outcome.code == CalcSession::kAccepted) {
-            Out(QByteArray::fromStdString(CalcReport::Text(file.toStdString(), outcome.maxOff)) +
-                '\n');
+            const std::string text = CalcReport::Text(shown.toStdString(), outcome.maxOff) + '\n';
+            out.Write(text.data(), text.size());
         }
     }
     if (lines) lines->Finish();
-    std::fflush(stdout);
-    return status;
+    return finish(status);
 }

@@ -1,7 +1,6 @@
 // The file menu of the design window: New, Open, Template, Save, Save As, Exit.
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "orbix/design/DesignCanvas.h"
@@ -10,6 +9,7 @@
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
+#include "orbix/platform/FileNames.h"
 #include "orbix/platform/Folders.h"
 #include "orbix/platform/TextFile.h"
 #include "orbix/platform/Twips.h"
@@ -81,7 +81,7 @@ void frmDesign::OpenDocument(bool template_) {
 
 bool frmDesign::OpenDocumentFile(const QString& path) {
     if (!AskAndSave(false)) return false;
-    return LoadDocument(QFileInfo(path).absoluteFilePath(), false);
+    return LoadDocument(orbix::AbsoluteFileName(path), false);
 }
 
 bool frmDesign::LoadDocument(const QString& path, bool template_) {
@@ -91,7 +91,7 @@ bool frmDesign::LoadDocument(const QString& path, bool template_) {
     // file never leaves a half drawing under the old document's name.
     MoleculeFile::Drawing file;
     const char* failure = nullptr;
-    switch (MoleculeFile::ReadDrawingFile(QFile::encodeName(path).toStdString(),
+    switch (MoleculeFile::ReadDrawingFile(orbix::FileNameBytes(path).toStdString(),
                                           modOrbix::colAtoms.Count(), file)) {
         case 0:
             break;

@@ -10,6 +10,7 @@
 #include "orbix/design/frmDesign.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"
+#include "orbix/platform/FileNames.h"
 #include "orbix/platform/Fonts.h"
 #include "orbix/platform/ProgramIcon.h"
 #include "orbix/platform/Translation.h"
@@ -52,7 +53,7 @@ namespace {
 // Returns -1 to go on (file set when one was given), else the exit status
 // once --help, --version or a usage error has been answered on the terminal
 // (only a terminal can pass them).
-int ReadCommandLine(QString& file) {
+int ReadCommandLine(int argc, char** argv, QString& file) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("単純ＬＣＡＯ π電子分子軌道法の学習プログラム"));
@@ -61,7 +62,8 @@ int ReadCommandLine(QString& file) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("開く分子データファイル (.mol, .tpl)"),
                                  QStringLiteral("[FILE]"));
-    const bool parsed = parser.parse(QCoreApplication::arguments());
+    // The file's name as the bytes it was given, which Qt's decoding may not keep.
+    const bool parsed = parser.parse(orbix::CommandLineArguments(argc, argv));
     if (!parsed || parser.positionalArguments().size() > 1) {
         const QString error =
             parsed ? QStringLiteral("開けるファイルは１つだけです。") : parser.errorText();
@@ -94,9 +96,10 @@ bool AsksOnlyForInformation(int argc, char** argv) {
 int Main(int argc, char** argv) {
     if (AsksOnlyForInformation(argc, argv)) {
         QCoreApplication app(argc, argv);
+        orbix::InstallJapaneseTranslation(app);
         QCoreApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
         QString file;
-        return std::max(ReadCommandLine(file), 0);
+        return std::max(ReadCommandLine(argc, argv, file), 0);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbix"));
@@ -108,7 +111,7 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(ORBIX_VERSION));
     orbix::SetProgramIdentity(QStringLiteral("orbix"));
     QString file;
-    if (const int status = ReadCommandLine(file); status >= 0) return status;
+    if (const int status = ReadCommandLine(argc, argv, file); status >= 0) return status;
 
     orbix::QtDialogs dialogs;
     int exitCode = 0;

@@ -1,16 +1,20 @@
 #include "orbix/picture/PagePicture.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 
 #include "orbix/calc/Pages.h"
+#include "orbix/platform/FileNames.h"
+#include "orbix/platform/FileOutput.h"
 #include "orbix/platform/PainterSurface.h"
 
 namespace PagePicture {
@@ -51,13 +55,52 @@ QString Title(int scene, std::int16_t k) {
     return title;
 }
 
-bool Paint(QPaintDevice& device, int scene, std::int16_t k, double scale) {
+// A surface that draws nothing: the page routine run on it only fills the
+// grid. It ends the 3-D page after its first ring.
+class GridOnly : public modCalculation::PageSurface {
+  public:
+    void Line(float, float, float, float, modCalculation::Rgb) override {}
+    void Circle(float, float, float, modCalculation::Rgb) override {}
+    void PSet(float, float, modCalculation::Rgb) override {}
+    void HideGrid() override { gridHidden_ = true; }
+    bool DoEvents() override { return false; }
+    float TextWidth(std::string_view text) const override {
+        return static_cast<float>(
+            QFontMetricsF(font_).horizontalAdvance(QString::fromUtf8(text.data(), text.size())));
+    }
+    float TextHeight() const override { return static_cast<float>(QFontMetricsF(font_).height()); }
+    bool GridHidden() const { return gridHidden_; }
+
+  protected:
+    void Clear() override { gridHidden_ = false; }
+    void DrawText(float, float, std::string_view, modCalculation::Rgb) override {}
+
+  private:
+    QFont font_ = orbix::PageFont(12);
+    bool gridHidden_ = false;
+};
+
+void Draw(QPainter& p, int scene, std::int16_t k, const QSizeF& size) {
+    using namespace modCalculation;
+    const QRectF page(QPointF(), size);
+    p.save();
+    p.setClipRect(page);
+    p.fillRect(page, kPageColour);  // Cls fills only the 640 × 400 of the window
+    orbix::PainterSurface s(p, kPageColour);
+    orbix::PainterGrid grid;
+    s.Cls();
+    ShowScenePage(s, grid, scene, k);
+    if (grid.Shown() && !s.GridHidden()) grid.Draw(p, kGridArea.topLeft());
+    p.restore();
+}
+
+bool Paint(QPaintDevice& device, int scene, std::int16_t k, const QSizeF& size, double scale) {
     QPainter p;
     if (!p.begin(&device)) return false;
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(scale, scale);
-    DrawScene(p, scene, k);
+    Draw(p, scene, k, size);
     return p.end();
 }
 
@@ -108,72 +151,72 @@ QString FileStem(int scene, int orbital) {
     return stem;
 }
 
-void DrawScene(QPainter& p, int scene, std::int16_t k) {
-    using namespace modCalculation;
-    p.save();
-    p.setClipRect(kPage);
-    orbix::PainterSurface s(p, kPageColour);
+QSizeF PageSize(int scene, std::int16_t k) {
+    GridOnly s;
     orbix::PainterGrid grid;
     s.Cls();
-    ShowScenePage(s, grid, scene, k);
-    if (grid.Shown() && !s.GridHidden()) grid.Draw(p, kGridArea);
-    p.restore();
+    modCalculation::ShowScenePage(s, grid, scene, k);
+    QSizeF size = kPage.size();
+    if (grid.Shown() && !s.GridHidden()) {
+        const QSizeF table = grid.TableSize();
+        size += QSizeF(std::ceil(std::max(0.0, table.width() - kGridArea.width())),
+                       std::ceil(std::max(0.0, table.height() - kGridArea.height())));
+    }
+    return size;
 }
 
+void DrawScene(QPainter& p, int scene, std::int16_t k) { Draw(p, scene, k, PageSize(scene, k)); }
+
 bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
+    // The picture is made in memory, and the file replaced only once all of
+    // it is on the device.
+    const QSizeF page = PageSize(scene, k);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool drawn = false;
     switch (format) {
         case Format::kPng: {
-            QImage image(kPngWidth, kPngHeight, QImage::Format_RGB32);
+            QImage image(static_cast<int>(2 * page.width()), static_cast<int>(2 * page.height()),
+                         QImage::Format_RGB32);
             image.fill(kPageColour);
             // Twice a 96-dpi screen.
             const int dpm = static_cast<int>(std::lround(2 * 96 / 0.0254));
             image.setDotsPerMeterX(dpm);
             image.setDotsPerMeterY(dpm);
-            drawn = Paint(image, scene, k, 2) && image.save(&file, "PNG");
+            drawn = Paint(image, scene, k, page, 2) && image.save(&buffer, "PNG");
             break;
         }
         case Format::kSvg: {
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setSize(
-                QSize(static_cast<int>(orbix::kPageWidth), static_cast<int>(orbix::kPageHeight)));
-            svg.setViewBox(kPage);
+            svg.setOutputDevice(&buffer);
+            svg.setSize(page.toSize());
+            svg.setViewBox(QRectF(QPointF(), page));
             svg.setResolution(96);
             svg.setTitle(Title(scene, k));
-            drawn = Paint(svg, scene, k, 1);
+            drawn = Paint(svg, scene, k, page, 1);
             break;
         }
         case Format::kPdf: {
-            QPdfWriter pdf(&file);
+            QPdfWriter pdf(&buffer);
             pdf.setResolution(96);
-            // 640 × 400 pixels of a 96-dpi screen are 480 × 300 points.
-            pdf.setPageLayout(
-                QPageLayout(QPageSize(QSizeF(orbix::kPageWidth * 0.75, orbix::kPageHeight * 0.75),
-                                      QPageSize::Point, QString(), QPageSize::ExactMatch),
-                            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+            // A pixel of a 96-dpi screen is 3/4 of a point.
+            pdf.setPageLayout(QPageLayout(
+                QPageSize(page * 0.75, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
             pdf.setTitle(Title(scene, k));
             pdf.setCreator(QStringLiteral("Orbix"));
-            drawn = Paint(pdf, scene, k, 1);
+            drawn = Paint(pdf, scene, k, page, 1);
             break;
         }
         case Format::kUnknown:
             break;
     }
     if (!drawn) {
-        file.cancelWriting();
-        error = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
-                    ? QStringLiteral("画像を描けませんでした")
-                    : file.errorString();
+        error = QStringLiteral("画像を描けませんでした");
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString();
+    if (const int failed = orbix::ReplaceFile(orbix::FileNameBytes(path), buffer.data())) {
+        error = orbix::ErrorText(failed);
         return false;
     }
     return true;

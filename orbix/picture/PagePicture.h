@@ -2,9 +2,11 @@
 // Pictures of the result pages: one scene of the calculation just run, drawn
 // by its page routine on a 640 × 400 page and written as PNG (at twice the
 // resolution of a 96-dpi screen), SVG or PDF. The eigen table is drawn as a
-// ruled table where the window shows its grid.
+// ruled table where the window shows its grid, in the grid's own text size: a
+// table larger than the grid's place makes the page larger to hold it.
 
 #include <QColor>
+#include <QSizeF>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -37,13 +39,17 @@ inline const QColor kPageColour(223, 228, 211);
 // Pixels of a PNG picture: twice the page.
 inline constexpr int kPngWidth = 1280, kPngHeight = 800;
 
-// Draws the page of `scene` (orbital k, zero-based, on scenes 11 and 12) on a
-// painter that is in page units, clipped to the page.
+// The page of `scene` (orbital k, zero-based, on scenes 11 and 12) in page
+// units, whole numbers: 640 × 400, or larger to hold the eigen table.
+QSizeF PageSize(int scene, std::int16_t k);
+
+// Draws that page on a painter that is in page units, clipped to the page.
 void DrawScene(QPainter& p, int scene, std::int16_t k);
 
-// Writes the page to `path` in `format`, replacing the file only once the
-// picture is complete. False, with the reason in `error`, when it cannot be
-// written.
+// Writes the page to `path` (a name as FileNameText gives it) in `format`,
+// replacing the file only once the whole picture is written to the device.
+// False, with the reason in Japanese in `error`, when it cannot be written;
+// the file that was there is then left as it was.
 bool Save(const QString& path, Format format, int scene, std::int16_t k, QString& error);
 
 }  // namespace PagePicture

@@ -151,16 +151,13 @@ QSizeF PainterGrid::TableSize() const {
     return {std::accumulate(w.begin(), w.end(), 0.0), std::accumulate(h.begin(), h.end(), 0.0)};
 }
 
-void PainterGrid::Draw(QPainter& p, const QRectF& area) const {
+void PainterGrid::Draw(QPainter& p, const QPointF& topLeft) const {
     if (Rows() == 0 || Cols() == 0) return;
     const auto widths = ColumnWidths(), heights = RowHeights();
     const QSizeF size(std::accumulate(widths.begin(), widths.end(), 0.0),
                       std::accumulate(heights.begin(), heights.end(), 0.0));
-    const double scale =
-        std::min({1.0, area.width() / size.width(), area.height() / size.height()});
     p.save();
-    p.translate(area.topLeft());
-    p.scale(scale, scale);
+    p.translate(topLeft);
     p.setFont(PageFont(kGridFontPoints));
     double y = 0;
     for (int r = 0; r < Rows(); ++r) {

@@ -82,11 +82,11 @@ class PainterGrid : public modCalculation::EigenGrid {
 
     bool Shown() const { return shown_; }
     QColor BodyColour() const { return body_; }
-    // The whole table in page units, before any fitting.
+    // The whole table in page units.
     QSizeF TableSize() const;
-    // Draws the table from the top-left corner of `area`, scaled down as a
-    // whole when it is larger than the area, so that no cell is lost.
-    void Draw(QPainter& p, const QRectF& area) const;
+    // Draws the table from `topLeft` in the grid's own text size, all of it,
+    // however large: a picture is made to hold it rather than the text shrunk.
+    void Draw(QPainter& p, const QPointF& topLeft) const;
 
   private:
     std::vector<double> ColumnWidths() const;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "orbix/platform/FileOutput.h"  // its test hook serves WriteTextFile too
+
 namespace orbix {
 
 // Creates or replaces the file at path with text (UTF-8 in memory, stored in
@@ -14,11 +16,5 @@ namespace orbix {
 // target, as writing in place would. False on any failure, text CP932 cannot
 // hold included.
 bool WriteTextFile(const QString& path, const std::string& text);
-
-namespace testing {
-// Test hook: when set, WriteTextFile writes only this many bytes and then
-// fails, as a full disk would. Reset to -1 after use.
-extern long WriteFailsAfterBytes;
-}  // namespace testing
 
 }  // namespace orbix

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QJsonArray>
@@ -9,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 
 #include "OrbixCalc.h"
@@ -106,8 +108,9 @@ TEST_F(Files, BondToAnEmptySiteFailsTheLoad) {
 TEST_F(Files, ElementTableAndUsageErrors) {
     Outcome r = Calc({"--atoms", dir_.filePath("none.dat"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(
-        QString::fromLocal8Bit(r.err).contains("原子データファイルの読み込みに失敗しました"));
+    EXPECT_EQ(QString::fromUtf8(r.err),
+              dir_.filePath("none.dat") + ": 原子データファイルの読み込みに失敗しました\n")
+        << "the file that failed is named";
     r = Calc({"--atoms", Write("bad.dat", "C,1,0,0,1\r\n"), Tpl("ethylene")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(
@@ -197,6 +200,78 @@ TEST_F(Files, CaptionWithPercentSignsPrintsAsWritten) {
     const QString out = QString::fromUtf8(r.out);
     EXPECT_TRUE(out.contains("原子 1 (C%3, サイト 1): ")) << out.toStdString();
     EXPECT_TRUE(out.contains("原子 2 (N%1%2, サイト 2): ")) << out.toStdString();
+}
+
+TEST_F(Files, OptionValuesKeepTheirBytes) {
+    // Two names that are not UTF-8 and would decode alike, as table and
+    // molecule; a picture named by bytes that are not UTF-8 either.
+    const QByteArray folder = QFile::encodeName(dir_.path()) + "/";
+    std::ofstream(folder.toStdString() + "\xfd.x", std::ios::binary) << "C,1,0,0,1,3\r\n";
+    std::ofstream(folder.toStdString() + "\xfc.x", std::ios::binary)
+        << "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n";
+    Outcome r;
+    ASSERT_NO_FATAL_FAILURE(
+        CalcInShell("--json --atoms '" + folder + "\xfd.x' '" + folder + "\xfc.x'", r));
+    EXPECT_EQ(r.status, 0) << r.out.toStdString();
+    EXPECT_EQ(Line(r.out, 0)["n"].toInt(), 2) << r.out.toStdString();
+
+    Outcome page;
+    ASSERT_NO_FATAL_FAILURE(CalcInShell(
+        "--page 6 --out '" + folder + "\xff\xfe.svg' '" + folder + "\xfc.x' 2>&1", page));
+    EXPECT_EQ(page.status, 0) << page.out.toStdString();
+    EXPECT_EQ(::access((folder + "\xff\xfe.svg").constData(), F_OK), 0)
+        << "the picture under its very name";
+    // Qt cannot name these files: the folder is read and emptied by bytes.
+    const std::filesystem::path raw(folder.toStdString());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(raw), {}), 3)
+        << "nothing under another name";
+    for (const auto& entry : std::filesystem::directory_iterator(raw))
+        std::filesystem::remove(entry.path());
+}
+
+TEST(OrbixCalc, OutputThatCannotBeWrittenIsExitTwoAndOneLine) {
+    QTemporaryDir dir;
+    const QStringList three{"--json", Tpl("naphthalene"), Tpl("anthracene"), Tpl("phenanthrene")};
+    const auto toFull = [](QProcess& p) { p.setStandardOutputFile("/dev/full"); };
+    struct {
+        const char* what;
+        QStringList args;
+        std::function<void(QProcess&)> setup;
+        QString reason;
+    } cases[] = {
+        {"JSON to a full device", three, toFull, "ディスクに空きがありません"},
+        {"report to a full device", {Tpl("benzene")}, toFull, "ディスクに空きがありません"},
+        {"closed output", three, [](QProcess& p) { p.setChildProcessModifier([] { ::close(1); }); },
+         "出力先が開かれていません"},
+        {"disk full after 4 KB of JSON", three,
+         [&dir](QProcess& p) {
+             p.setStandardOutputFile(dir.filePath("cut.json"));
+             SizeLimit(p, 4096);
+         },
+         "ファイルの大きさが上限を超えます"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Calc(c.args, c.setup);
+        EXPECT_EQ(r.status, 2) << c.what;
+        EXPECT_EQ(QString::fromUtf8(r.err), "出力を書き込めません: " + c.reason + "\n") << c.what;
+    }
+}
+
+TEST(OrbixCalc, HelpAndErrorsOfBothProgramsInJapanese) {
+    for (const char* program : {"orbix-calc", "Orbix"}) {
+        QProcess p;
+        p.start(QString(ORBIX_PROGRAM_DIR) + program, {"--help"});
+        ASSERT_TRUE(p.waitForFinished(30000)) << program;
+        EXPECT_EQ(p.exitCode(), 0) << program;
+        const QString help = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char* part : {"使い方: ", "オプション:", "引数:", "このヘルプを表示します。"})
+            EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << program << ": " << part;
+        for (const char* english : {"Usage", "Options", "Arguments", "Displays"})
+            EXPECT_FALSE(help.contains(english)) << program << ": " << help.toStdString();
+    }
+    const Outcome r = Calc({"--bogus", Tpl("ethylene")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(QString::fromUtf8(r.err), "'bogus' は未知のオプションです。\n");
 }
 
 }  // namespace

@@ -1,16 +1,21 @@
 // The streaming JSON line beside Qt's JSON writer, which orbix-calc used
-// before: the same number texts, escapes and key order.
+// before: the same number texts, escapes and key order; and lines of names
+// that need escapes, parsed back.
 
 #include <gtest/gtest.h>
+#include <rapidjson/document.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
 
+#include "OrbixCalc.h"
 #include "orbix/cli/CalcJson.h"
 #include "tests/support/TestMolecules.h"
 
@@ -189,6 +194,41 @@ TEST(JsonLine, ResultIsWrittenTheSameAfterTheNextCalculation) {
     CalcJson::AppendLine(later, kept);
     EXPECT_EQ(later, now);
     EXPECT_NE(now.find("\"n\":6}"), std::string::npos);
+}
+
+TEST(JsonLine, NamesWithQuotesBackslashesAndControlsReadBack) {
+    // Through orbix-calc itself: a molecule that calculates and one that is
+    // missing, whose message repeats the name; each line parsed back.
+    QTemporaryDir dir;
+    const QString name = QString::fromUtf8("a \"b\" c\\d\te\x01f\nベンゼン");
+    const QString found = dir.filePath(name + ".mol"), missing = dir.filePath(name + "-none.mol");
+    {
+        QFile f(found);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n");
+    }
+    const Outcome r = Calc({"--json", found, missing});
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 3) << "two lines and the end: " << r.out.toStdString();
+    const struct {
+        QString file, message;
+        int code;
+    } want[] = {
+        {found, "", CalcSession::kAccepted},
+        {missing, "ファイル：" + missing + "　のオープンに失敗しました。",
+         CalcSession::kUnreadable},
+    };
+    for (int i = 0; i < 2; ++i) {
+        rapidjson::Document d;
+        d.Parse(lines[i].constData(), static_cast<size_t>(lines[i].size()));
+        ASSERT_FALSE(d.HasParseError()) << "line " << i << " at " << d.GetErrorOffset();
+        const auto text = [&d](const char* key) {
+            return QString::fromUtf8(d[key].GetString(), d[key].GetStringLength());
+        };
+        EXPECT_EQ(text("file"), want[i].file) << i;
+        EXPECT_EQ(text("message"), want[i].message) << i;
+        EXPECT_EQ(d["code"].GetInt(), want[i].code) << i;
+    }
 }
 
 }  // namespace

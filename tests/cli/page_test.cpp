@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -105,6 +107,64 @@ TEST_F(PageOption, MoleculeFileNameThatIsNotUtf8) {
     ASSERT_NO_FATAL_FAILURE(CalcInShell("--page 6 --out '" + out + "' '" + path + "' 2>&1", r));
     EXPECT_EQ(r.status, 0) << r.out.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("levels.svg"))) << r.out.toStdString();
+}
+
+TEST_F(PageOption, FullDiskKeepsTheOldPictureAndStopsAll) {
+    for (const char* ext : {"png", "svg", "pdf"}) {
+        const QString kept = dir.filePath(QStringLiteral("keep.") + ext);
+        ASSERT_EQ(Calc({"--page", "6", "--out", kept, Tpl("benzene")}).status, 0) << ext;
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        const Outcome r = Calc({"--page", "6", "--out", kept, Tpl("benzene")},
+                               [](QProcess& p) { SizeLimit(p, 1024); });
+        EXPECT_EQ(r.status, 1) << ext;
+        EXPECT_EQ(QString::fromUtf8(r.err),
+                  kept + ": 画像を書き込めません: ファイルの大きさが上限を超えます\n")
+            << ext;
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before) << ext << ": the old picture must stay";
+    }
+    // Benzene's PDF pages up to the planar ones fit in 12,000 bytes, its 3-D
+    // ones do not: the run ends at the first of them, and every picture it
+    // leaves is whole.
+    const QString all = dir.filePath("all");
+    const Outcome r = Calc({"--page", "all", "--format", "pdf", "--out", all, Tpl("benzene")},
+                           [](QProcess& p) { SizeLimit(p, 12000); });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    const QFileInfoList left =
+        QDir(all).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    EXPECT_EQ(left.size(), 6 + 6) << "benzene: every page before the 3-D ones";
+    for (const QFileInfo& file : left) {
+        EXPECT_FALSE(file.fileName().startsWith(QLatin1Char('.'))) << "a temporary file left";
+        EXPECT_GT(file.size(), 1000) << file.fileName().toStdString();
+    }
+}
+
+TEST_F(PageOption, BatchRunWithoutRuntimeFolderPrintsOnlyJapanese) {
+    // No runtime folder and a temporary folder of the test's own: nothing
+    // printed, nothing left there.
+    const auto batch = [this](QProcess& p) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        p.setProcessEnvironment(env);
+    };
+    const Outcome r =
+        Calc({"--page", "6", "--out", dir.filePath("levels.svg"), Tpl("benzene")}, batch);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, QByteArray());
+    EXPECT_EQ(Files(), QStringList{"levels.svg"});
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty())
+        << QDir(dir.path()).entryList().join(' ').toStdString();
+
+    const QString missing = dir.filePath("no/such/folder/p.svg");
+    const Outcome failed = Calc({"--page", "6", "--out", missing, Tpl("benzene")}, batch);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(QString::fromUtf8(failed.err),
+              missing + ": 画像を書き込めません: 保存先のフォルダーがありません\n");
 }
 
 }  // namespace

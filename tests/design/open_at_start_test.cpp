@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "orbix/design/StartUp.h"
 #include "orbix/design/frmDesign.h"
 #include "orbix/model/modOrbix.h"
+#include "orbix/platform/FileNames.h"
 #include "orbix/platform/ScriptedDialogs.h"
 #include "orbix/result/frmResult.h"
 
@@ -94,6 +96,27 @@ TEST(OpenAtStart, BadFilesGiveTheOpenMessagesAndAnUntitledDocument) {
         EXPECT_TRUE(s.form->Drawing().colSites().empty()) << c.name;
         EXPECT_TRUE(s.form->DocumentPath().isEmpty()) << c.name;
     }
+}
+
+TEST(OpenAtStart, NameThatIsNotUtf8IsOpenedAndKeptByItsBytes) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + "/\xff.mol";
+    {
+        std::FILE* f = std::fopen(path.constData(), "wb");
+        ASSERT_TRUE(f);
+        std::fputs("[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n", f);
+        std::fclose(f);
+    }
+    // As the command line hands it over, relative to the current folder.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    Started s(orbix::FileNameText("\xff.mol"));
+    QDir::setCurrent(before);
+    ASSERT_TRUE(s.form);
+    EXPECT_TRUE(s.dlg.messages.empty()) << s.LastMessage().toStdString();
+    EXPECT_EQ(s.form->Drawing().colSites().size(), 2u);
+    EXPECT_EQ(orbix::FileNameBytes(s.form->DocumentPath()), path) << "Save writes these bytes";
+    std::remove(path.constData());  // a name QTemporaryDir cannot remove
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ std::vector<SvgShape> ReadSvg(const QString& path) {
         } else if (name == QLatin1String("text")) {
             shape.kind = SvgShape::kText;
             shape.a = s.transform.map(QPointF(Num(a, "x"), Num(a, "y")));
+            shape.fontSize = Num(a, "font-size") * s.transform.m22();
             shape.text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             stack.pop_back();  // readElementText consumed the end element
             out.push_back(shape);

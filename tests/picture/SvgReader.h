@@ -16,6 +16,7 @@ struct SvgShape {
     double radius = 0;
     QColor stroke, fill;
     QString text;
+    double fontSize = 0;  // of a text, in page units
 };
 
 // Every shape of the file, in document order; an unreadable file gives none.

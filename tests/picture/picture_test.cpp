@@ -157,32 +157,54 @@ TEST_F(PagePictures, PngHasTwiceThePagesPixelsAndShowsThePage) {
     EXPECT_EQ(png.pixelColor(2 * 130, 2 * 315), QColor(Qt::blue)) << "benzene: level line";
 }
 
-TEST_F(PagePictures, WideEigenTableIsScaledIntoTheGridsPlace) {
-    Calc("phenanthrene");
+TEST_F(PagePictures, LargeEigenTableKeepsTheGridsTextSizeAndGrowsThePage) {
+    Calc("ethylene");
+    EXPECT_EQ(PagePicture::PageSize(2, 0), QSizeF(640, 400)) << "a table that fits its place";
+
+    // The whole lattice: 36 orbitals, a table of 38 rows and 37 columns.
+    std::string atoms, bonds;
+    for (int s = 1; s <= 36; ++s) atoms += (s > 1 ? "," : "") + std::to_string(s) + "-1";
+    const auto bond = [&bonds](int a, int b) {
+        bonds += (bonds.empty() ? "" : ",") + std::to_string(a) + "-" + std::to_string(b);
+    };
+    for (int s = 2; s <= 36; s += 2) {
+        if ((s - 1) % 9 != 0) bond(s - 1, s);
+        if (s < 36 && s % 9 != 0) bond(s, s + 1);
+        if (s <= 26) bond(s, s + 9);
+    }
+    mol = "lattice";
+    ASSERT_EQ(testing_support::Calculate(atoms, bonds).code, 0);
+    const QSizeF page = PagePicture::PageSize(2, 0);
+    EXPECT_GT(page.width(), 640);
+    EXPECT_GT(page.height(), 400);
+    EXPECT_EQ(QImage(Save(2, 0, PagePicture::Format::kPng)).size(), (2 * page).toSize());
+
     const auto shapes = ReadSvg(Save(2, 0, PagePicture::Format::kSvg));
     // A text of mixed scripts may be written in pieces: join each line's.
     std::map<long, std::map<double, QString>> lines;
     for (const auto& t : Of(shapes, SvgShape::kText)) {
         lines[std::lround(t.a.y())][t.a.x()] += t.text;
         if (t.a.y() < 60) continue;  // the title lines above the table
-        EXPECT_TRUE(QRectF(20, 70, 600, 280).contains(t.a))
-            << "phenanthrene: cell \"" << t.text.toStdString() << "\" at " << t.a.x() << ", "
-            << t.a.y() << " outside the grid's place";
+        EXPECT_NEAR(t.fontSize, 13, 1e-9)
+            << "lattice: cell \"" << t.text.toStdString() << "\" not in the grid's own text size";
+        EXPECT_TRUE(QRectF(QPointF(), page).contains(t.a))
+            << "lattice: cell \"" << t.text.toStdString() << "\" at " << t.a.x() << ", " << t.a.y()
+            << " outside the page";
     }
     std::vector<QString> rows;
     for (const auto& [y, pieces] : lines) {
         QString line;
-        for (const auto& [x, piece] : pieces) line += piece + QLatin1Char('|');
-        rows.push_back(line.remove(QLatin1Char('|')));
+        for (const auto& [x, piece] : pieces) line += piece;
+        rows.push_back(line);
     }
     const auto cells = EigenTableCells();
-    ASSERT_EQ(cells.size(), 16u);
+    ASSERT_EQ(cells.size(), 38u);
     for (const auto& row : cells) {
         // Every cell of a table row on one line of the picture, in order.
         QString want;
         for (const auto& cell : row) want += QString::fromStdString(cell).trimmed();
         EXPECT_NE(std::find(rows.begin(), rows.end(), want), rows.end())
-            << "phenanthrene: row \"" << want.toStdString() << "\" not in the picture";
+            << "lattice: row \"" << want.toStdString() << "\" not in the picture";
     }
 }
 

@@ -1,5 +1,6 @@
 // Writing text files: CP932 with CR LF, the old file kept on any failure, and
-// files the user may not write, links and long names as the desktop expects.
+// files the user may not write, links and long names as the desktop expects;
+// file names kept as their bytes.
 
 #include "orbix/platform/TextFile.h"
 
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "orbix/model/modCommon.h"
+#include "orbix/platform/FileNames.h"
 #include "tests/support/OtherUser.h"
 
 namespace {
@@ -118,6 +120,29 @@ TEST(WriteTextFile, ProtectedFilesLinksAndPermissions) {
     EXPECT_FALSE(orbix::WriteTextFile(roLink, "[Atom]=3-1"));
     EXPECT_EQ(Bytes(readOnly), QByteArray("old"));
     EXPECT_TRUE(QFileInfo(roLink).isSymLink());
+}
+
+TEST(FileNames, EveryNameComesBackAsItsBytes) {
+    const QByteArray names[] = {
+        "plain.mol",
+        "\xe5\x88\x86\xe5\xad\x90.mol",  // UTF-8 "分子"
+        "\x95\xaa\x8e\x71.mol",          // Shift_JIS "分子"
+        "\xff\xfe.svg",
+        "\xfd.x",
+        "end\xe3\x81",           // a sequence cut short
+        "\xed\xa0\x80.mol",      // an encoded surrogate
+        "\xf0\x9f\x98\x80.mol",  // beyond the basic plane
+    };
+    QStringList texts;
+    for (const QByteArray& bytes : names) {
+        const QString text = orbix::FileNameText(bytes);
+        EXPECT_EQ(orbix::FileNameBytes(text), bytes) << bytes.toHex().toStdString();
+        if (QByteArrayView(bytes).isValidUtf8()) {
+            EXPECT_EQ(text, QString::fromUtf8(bytes)) << "valid UTF-8 reads as itself";
+        }
+        EXPECT_FALSE(texts.contains(text)) << bytes.toHex().toStdString();
+        texts << text;
+    }
 }
 
 }  // namespace
