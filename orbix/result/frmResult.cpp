@@ -193,11 +193,12 @@ void frmResult::BuildMenus() {
     add(mnuFile_, "mnuFileClose", QStringLiteral("閉じる(&C)"), [this] { mnuFileClose_Click(); });
     mnuFile_->addSeparator();
     add(mnuFile_, "mnuFileSave", QStringLiteral("上書き保存(&S)"),
-        [this] { host_.mnuFileSave_Click(); });
+        [this] { RunDocumentCommand(&DesignHost::mnuFileSave_Click); });
     add(mnuFile_, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."),
-        [this] { host_.mnuFileSaveAs_Click(); });
+        [this] { RunDocumentCommand(&DesignHost::mnuFileSaveAs_Click); });
     mnuFile_->addSeparator();
-    add(mnuFile_, "mnuFileExit", QStringLiteral("終了(&X)"), [this] { host_.mnuFileExit_Click(); });
+    add(mnuFile_, "mnuFileExit", QStringLiteral("終了(&X)"),
+        [this] { RunDocumentCommand(&DesignHost::mnuFileExit_Click); });
 
     mnuMove_ = menuBar()->addMenu(QStringLiteral("移動(&M)"));
     mnuMove_->setObjectName(QStringLiteral("mnuMove"));
@@ -467,6 +468,13 @@ void frmResult::mnuPagePicture_Click() {
 }
 
 void frmResult::mnuFileClose_Click() { Unload(); }
+
+void frmResult::RunDocumentCommand(void (DesignHost::*command)()) {
+    (host_.*command)();
+    // A save may have given the document a new name (Save As, or Save of an
+    // untitled document); the window ended by Exit keeps its title.
+    if (!unloaded_) modResult::SetWindowTitle(*this);
+}
 
 void frmResult::Unload() {
     if (unloaded_) return;

@@ -94,6 +94,9 @@ class frmResult : public QMainWindow, public SceneView {
     void BuildToolbar();
     void BuildSceneTree();
     void GuardedNext();
+    // Runs one of the design window's document commands, then shows the
+    // document's current name in the title.
+    void RunDocumentCommand(void (DesignHost::*command)());
     // Closes the window and shows the design window; the window is deleted
     // once no page of it is being drawn.
     void Unload();
