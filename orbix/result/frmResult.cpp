@@ -31,10 +31,13 @@
 namespace {
 
 using namespace modCalculation;
+using modResult::FitToWorkArea;
 
 QPointer<frmResult> current;
 
 const QColor kBackColour(223, 228, 211);
+
+constexpr Qt::WindowStates kWholeScreenStates = Qt::WindowMaximized | Qt::WindowFullScreen;
 
 // Layout of the form, in twips.
 constexpr int kClientWidth = 11100, kClientHeight = 6630;
@@ -280,11 +283,12 @@ void frmResult::Display(std::int16_t& showProgress) {
 }
 
 void frmResult::ShowCalculation() {
-    PreparePage();
+    const modResult::WindowPlace design = host_.DesignWindowPlace();
+    PreparePage(design);
     ScalePage();
     grdMatrix_->setGeometry(surface_->PageToPixel(QRectF(20, 70, 600, 280)));
     LayoutSketch(*surface_, true);
-    show();
+    ShowInPlace(design);
     ShowCalculating();
     calculating_ = true;
     struct Calculating {
@@ -296,15 +300,31 @@ void frmResult::ShowCalculation() {
     StartNavigation();
 }
 
-void frmResult::PreparePage() {
+void frmResult::PreparePage(const modResult::WindowPlace& design) {
     tvwMenu_->hide();
     grdMatrix_->hide();
-    resize(host_.DesignWindowSize());
+    // The page is laid out for the client area the window is shown with: a
+    // maximised window's is the design window's own.
+    if (design.state & kWholeScreenStates)
+        setGeometry(design.geometry);
+    else
+        setGeometry(
+            FitToWorkArea(design.geometry, modResult::FrameMargins(design), design.workArea));
     surface_->BackColor(palette().color(QPalette::Button));
     surface_->BackColor(kBackColour);
     surface_->setFont(orbix::GothicFont(12));
     if (layout()) layout()->activate();
     tbToolBar_->setGeometry(0, 0, surface_->width(), orbix::TwipsToPixelsY(kToolbarHeight));
+}
+
+void frmResult::ShowInPlace(const modResult::WindowPlace& design) {
+    if (const Qt::WindowStates state = design.state & kWholeScreenStates) {
+        // Restored, the window stands where the design window would.
+        setGeometry(
+            FitToWorkArea(design.normalGeometry, modResult::FrameMargins(design), design.workArea));
+        setWindowState(state);
+    }
+    show();
 }
 
 void frmResult::ScalePage() {

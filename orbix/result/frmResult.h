@@ -84,7 +84,8 @@ class frmResult : public QMainWindow, public SceneView {
   private:
     // Display's work, and its steps.
     void ShowCalculation();
-    void PreparePage();
+    void PreparePage(const modResult::WindowPlace& design);
+    void ShowInPlace(const modResult::WindowPlace& design);
     void ScalePage();
     void ShowCalculating();
     void ShowCalculationDone();

@@ -44,7 +44,7 @@ using ResultWindow = ResultWindowTest;
 TEST_F(ResultWindow, AfterDisplayTheTableIsShownAndTheTreeFocused) {
     frmResult& w = Open("1-1,2-1", "1-2");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("無題－Orbix分子軌道法"));
-    EXPECT_EQ(w.size(), design.size);
+    EXPECT_EQ(w.geometry(), design.place.geometry);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(w.SelectedNode(), 2);
     ASSERT_NE(w.Menu(), nullptr);
@@ -85,6 +85,24 @@ TEST_F(ResultWindow, AfterDisplayTheTableIsShownAndTheTreeFocused) {
     EXPECT_EQ(root->child(3)->child(0)->text(0), QStringLiteral("クローン積分"));
     EXPECT_EQ(root->child(4)->child(1)->text(0), QStringLiteral("立体"));
     EXPECT_FALSE(root->child(4)->isExpanded());
+}
+
+TEST(ResultWindowPlace, FitsTheWorkAreaFrameIncluded) {
+    const QMargins frame(1, 20, 1, 1);
+    const QRect screen(0, 0, 1280, 1024), belowPanel(0, 30, 1280, 994);
+    const struct {
+        const char* what;
+        QRect client, work, fitted;
+    } cases[] = {
+        {"fits", QRect(100, 100, 800, 600), screen, QRect(100, 100, 800, 600)},
+        {"a maximised window's size", QRect(2, 40, 1280, 1005), screen, QRect(1, 20, 1278, 1003)},
+        {"past right and bottom", QRect(900, 700, 800, 600), screen, QRect(479, 423, 800, 600)},
+        {"past left and top", QRect(-50, -5, 800, 600), screen, QRect(1, 20, 800, 600)},
+        {"below a panel", QRect(2, 40, 1280, 1005), belowPanel, QRect(1, 50, 1278, 973)},
+        {"work area unknown", QRect(2, 40, 1280, 1005), QRect(), QRect(2, 40, 1280, 1005)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(modResult::FitToWorkArea(c.client, frame, c.work), c.fitted) << c.what;
 }
 
 TEST_F(ResultWindow, DisplayShowsProgressWhileDisabled) {
