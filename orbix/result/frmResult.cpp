@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -154,6 +155,12 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
         if (!changingMenu_ && node && QGuiApplication::mouseButtons() == Qt::NoButton)
             tvwMenu_NodeClick(node);
     });
+
+    // The page takes the focus from the keyboard only (Tab after the tree and
+    // the grid), for its menu key; a click leaves the focus where it is.
+    surface_->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(tvwMenu_, grdMatrix_);
+    setTabOrder(grdMatrix_, surface_);
 
     grdMatrix_->setFont(orbix::GothicFont(9.75));
     grdMatrix_->BackColorBkg(kBackColour);
@@ -525,16 +532,45 @@ void frmResult::closeEvent(QCloseEvent* e) {
 }
 
 bool frmResult::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ContextMenu && PageContextMenu(watched, event)) return true;
+    if (event->type() == QEvent::ContextMenu) {
+        const bool keyboard =
+            static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        if (keyboard ? KeyboardMenu(watched) : PageContextMenu(watched, event)) return true;
+    }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this) return QMainWindow::eventFilter(watched, event);
     if (!modResult::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport()))
         return true;  // discarded
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
         GuardedNext();
         return true;
     }
+    const bool menuKey = k->key() == Qt::Key_Menu ||
+                         (k->key() == Qt::Key_F10 && k->modifiers() == Qt::ShiftModifier);
+    if (menuKey && KeyboardMenu(watched)) return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmResult::KeyboardMenu(QObject* watched) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    // Only the control with the focus, not the parents a key it ignores
+    // passes on to. The platform may follow the menu key with a menu request
+    // of its own: the menu opened for the key is answer enough.
+    if (!w || w != focusWidget() || unloaded_ || QApplication::activePopupWidget()) return false;
+    if (grdMatrix_->isVisible() && (w == grdMatrix_ || grdMatrix_->isAncestorOf(w))) {
+        // At the current cell, or at the grid's first cell when that is out of view.
+        QWidget* cells = grdMatrix_->viewport();
+        const QRect cell = grdMatrix_->visualRect(grdMatrix_->currentIndex());
+        const QPoint at = cells->rect().intersects(cell) ? cell.center() : QPoint(0, 0);
+        mnuOutput_->popup(cells->mapToGlobal(at));
+        return true;
+    }
+    if (w == surface_ && menu_ && menu_->PageScene() != 0) {
+        // At the page's top-left corner, right of the tree and below the toolbar.
+        mnuPage_->popup(surface_->mapToGlobal(surface_->PageToPixel(QPointF(0, 0)).toPoint()));
+        return true;
+    }
+    return false;
 }

@@ -114,6 +114,9 @@ class frmResult : public QMainWindow, public SceneView {
     QString OutputFolder() const;
     // Pops up the page's menu for a right click on the page itself.
     bool PageContextMenu(QObject* watched, QEvent* event);
+    // The menu key (or Shift+F10) on watched, when it has the focus: the
+    // menu a right click opens there, at that control, not at the mouse.
+    bool KeyboardMenu(QObject* watched);
 
     DesignHost& host_;
     orbix::ImageSurface* surface_;

@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -207,6 +209,55 @@ TEST_F(ResultWindow, MenusToolbarAndPopup) {
     Settle();
     EXPECT_TRUE(w.mnuOutput().isVisible());
     w.mnuOutput().hide();
+}
+
+// The menu key and Shift+F10 open the menu a right click opens on the control
+// that has the focus, at that control and not at the mouse.
+TEST_F(ResultWindow, MenuKeysOpenTheFocusedControlsMenuAtIt) {
+    frmResult& w = Open(LatticeAtoms(36), LatticeBonds(36));
+    orbix::FlexGrid& grid = w.grdMatrix();
+    orbix::ImageSurface& page = w.surface();
+    // The grid's box is the grid's, its scroll bars too.
+    ASSERT_TRUE(grid.horizontalScrollBar()->isVisible());
+    QTest::mouseClick(grid.horizontalScrollBar(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(w.mnuOutput().isVisible()) << "right click on the grid's scroll bar";
+    w.mnuOutput().hide();
+    QCursor::setPos(2, 2);
+    // Tab leads from the tree to the grid, and on to the page.
+    w.tvwMenu().setFocus();
+    QTest::keyClick(&w.tvwMenu(), Qt::Key_Tab);
+    ASSERT_EQ(w.focusWidget(), &grid);
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    ASSERT_EQ(w.focusWidget(), &page);
+    const QRect cell(grid.viewport()->mapToGlobal(grid.visualRect(grid.currentIndex()).topLeft()),
+                     grid.visualRect(grid.currentIndex()).size());
+    ASSERT_FALSE(cell.isEmpty());
+    const QPoint corner = page.mapToGlobal(page.PageToPixel(QPointF(0, 0)).toPoint());
+
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } keys[] = {{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& k : keys) {
+        const std::string key = k.key == Qt::Key_Menu ? "Menu" : "Shift+F10";
+        grid.setFocus();
+        QTest::keyClick(&grid, k.key, k.mods);
+        EXPECT_TRUE(w.mnuOutput().isVisible()) << key << " on the grid";
+        EXPECT_TRUE(cell.contains(w.mnuOutput().pos())) << key << " on the grid";
+        w.mnuOutput().hide();
+        page.setFocus();
+        QTest::keyClick(&page, k.key, k.mods);
+        EXPECT_TRUE(w.mnuPage().isVisible()) << key << " on the page";
+        EXPECT_EQ(w.mnuPage().pos(), corner) << key << " on the page";
+        w.mnuPage().hide();
+        w.tvwMenu().setFocus();
+        QTest::keyClick(&w.tvwMenu(), k.key, k.mods);
+        EXPECT_FALSE(w.mnuOutput().isVisible() || w.mnuPage().isVisible()) << key << " on the tree";
+    }
+    // F10 alone is not the menu key.
+    page.setFocus();
+    QTest::keyClick(&page, Qt::Key_F10);
+    EXPECT_FALSE(w.mnuPage().isVisible());
 }
 
 TEST_F(ResultWindow, TreeToolbarEnterAndMenuNavigation) {
