@@ -149,6 +149,7 @@ TEST_F(OrbixDesktop, DialogTitlesAreExactlyTheirOwn) {
     ASSERT_NO_FATAL_FAILURE(DesignKeys({QStringLiteral("F5")}));
     Window refused = Expect(QStringLiteral("分子構造エラー－　Orbix分子軌道法"));
     Shot("structure_error");
+    ExpectWholeTitle(refused);
     ASSERT_TRUE(x_->Activate(refused.id));
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     EXPECT_TRUE(x_->WaitUntilGone(refused.id));
@@ -174,6 +175,7 @@ TEST_F(OrbixDesktop, BrokenElementTableEndsWithItsErrorTitle) {
     ASSERT_NO_FATAL_FAILURE(Start(to));
     Window error = Expect(QStringLiteral("Orbix.exe－原子データの読み込みエラー"));
     Shot("startup_error");
+    ExpectWholeTitle(error);
     ASSERT_TRUE(x_->Activate(error.id));
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     ASSERT_TRUE(orbix_.waitForFinished(10000)) << "Orbix did not end after the start-up error";
@@ -398,6 +400,7 @@ TEST_F(OrbixResultDesktop, CsvDialogAndPrintErrorTitles) {
     ASSERT_TRUE(x_->Keys({QStringLiteral("Escape")}));
     const Window printError = Expect(QStringLiteral("Orbix分子軌道法－ﾃﾞｰﾀの印刷ｴﾗｰ"));
     Shot("print_error");
+    ExpectWholeTitle(printError);
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     EXPECT_TRUE(x_->WaitUntilGone(printError.id));
 
