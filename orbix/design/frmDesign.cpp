@@ -475,6 +475,12 @@ bool frmDesign::TileInBand(std::int16_t site) const {
            std::max(bandStart_.y(), bandEnd_.y()) > T;
 }
 
+modResult::WindowPlace frmDesign::DesignWindowPlace() const {
+    const QScreen* s = screen();
+    return {frameGeometry(), geometry(), normalGeometry(), windowState(),
+            s ? s->availableGeometry() : QRect()};
+}
+
 void frmDesign::ShowDesign() {
     show();
     raise();

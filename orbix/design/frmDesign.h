@@ -54,7 +54,7 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void tileAtom_MouseDown(std::int16_t site, std::int16_t button, std::int16_t shift);
 
     // DesignHost
-    QSize DesignWindowSize() const override { return size(); }
+    modResult::WindowPlace DesignWindowPlace() const override;
     void ShowDesign() override;
     orbix::Dialogs& CommonDialog() override { return dialogs_; }
 

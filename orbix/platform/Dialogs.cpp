@@ -1,10 +1,16 @@
 #include "orbix/platform/Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QStringList>
 #include <algorithm>
 
@@ -24,6 +30,59 @@ QString QtFilter(const QString& platformFilter) {
     }
     return filters.join(QStringLiteral(";;"));
 }
+
+namespace {
+
+// Full-width characters: CJK ideographs, kana, Hangul, full-width forms and
+// the ideographic space. Half-width katakana are not among them.
+bool FullWidth(char16_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// The client width a window needs for the window manager to show the whole
+// of its title beside the frame buttons, at most the work area's width.
+int TitleBarWidth(const QString& title, const QWidget& window) {
+    // Qt cannot ask the window manager for its title font. Window managers
+    // draw titles in the desktop's sans-serif font, bold, at 8 to 11 points:
+    // measure in that font at 10 points or the application's size if larger,
+    // a full-width character at least one em wide, as fixed-width Japanese
+    // fonts draw it (the application's own Japanese font may be narrower).
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(std::max(10.0, QApplication::font().pointSizeF()));
+    font.setBold(true);
+    const QFontMetrics fm(font);
+    const int em = QFontInfo(font).pixelSize();
+    int text = 0;
+    for (const QChar c : title) {
+        const int advance = fm.horizontalAdvance(c);
+        text += FullWidth(c.unicode()) ? std::max(advance, em) : advance;
+    }
+    // The window's icon and three frame buttons, each about a line high, and
+    // the room around the text.
+    const int buttons = 4 * (fm.height() + 6) + 2 * fm.height();
+    int width = text + buttons;
+    if (const QScreen* screen = window.screen())
+        width = std::min(width, screen->availableGeometry().width());
+    return width;
+}
+
+// Keeps a message box at least as wide as its whole title needs: the box
+// sets its own size from its texts on every show, so the width is held by an
+// empty item across the bottom of its grid.
+void HoldTitleWidth(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const QMargins m = grid->contentsMargins();
+    const int width = TitleBarWidth(box.windowTitle(), box) - m.left() - m.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+}  // namespace
 
 MsgAnswer QtDialogs::Message(const QString& text, const QString& title, MsgButtons buttons,
                              MsgIcon icon) {
@@ -56,6 +115,7 @@ MsgAnswer QtDialogs::Message(const QString& text, const QString& title, MsgButto
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    HoldTitleWidth(box);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return MsgAnswer::kYes;

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyle>
 
 #include "orbix/platform/Twips.h"
@@ -24,6 +25,15 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent), corner_(new QLabel(t
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     corner_->setAlignment(Qt::AlignCenter);
     corner_->setAutoFillBackground(false);
+    // Tab moves on to the next control, as in the desktop's grids.
+    setTabKeyNavigation(false);
+    // The right button anywhere in the grid's box is the grid's: its scroll
+    // bars have no menu of their own.
+    for (QWidget* bar : {static_cast<QWidget*>(horizontalScrollBar()),
+                         static_cast<QWidget*>(verticalScrollBar())}) {
+        bar->setContextMenuPolicy(Qt::NoContextMenu);
+        bar->installEventFilter(this);
+    }
     for (QWidget* w :
          {viewport(), static_cast<QWidget*>(horizontalHeader()->viewport()),
           static_cast<QWidget*>(verticalHeader()->viewport()), static_cast<QWidget*>(corner_)})

@@ -160,6 +160,13 @@ void ImageSurface::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect r = e->rect();
     p.drawImage(r, image_, r);
+    // Reached with the keyboard, the surface shows that it has the focus;
+    // the frame is not part of the drawing.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
 }
 
 }  // namespace orbix

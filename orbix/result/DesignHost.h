@@ -1,7 +1,7 @@
 #pragma once
 // What the result window needs of the design window.
 
-#include <QSize>
+#include "orbix/result/WindowPlace.h"
 
 namespace orbix {
 class Dialogs;
@@ -11,8 +11,9 @@ class DesignHost {
   public:
     virtual ~DesignHost() = default;
 
-    // The design window's size, which the result window takes.
-    virtual QSize DesignWindowSize() const = 0;
+    // Where the design window stands, its state and its screen's work area:
+    // the result window takes its place, size and state.
+    virtual modResult::WindowPlace DesignWindowPlace() const = 0;
     // Shows the design window again (not modal), its drawing untouched.
     virtual void ShowDesign() = 0;
     // The design window's document commands.

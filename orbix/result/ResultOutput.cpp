@@ -62,7 +62,11 @@ void frmResult::WriteCsv(orbix::Dialogs& dlg, Fail&& fail) {
     std::string text = modCalculation::GridCsv(GridCells(*grdMatrix_));
     // The writer ends the text with the last line's CR LF itself.
     if (text.size() >= 2) text.resize(text.size() - 2);
-    if (!orbix::WriteTextFile(path, text)) fail();
+    // In the desktop's own character set, without a byte-order mark: the
+    // spreadsheets, editors and tools of a Linux desktop read UTF-8 as it
+    // stands, and a mark would be three stray bytes before the first cell
+    // to every tool that does not expect one.
+    if (!orbix::WriteTextFile(path, text, orbix::DesktopEncoding())) fail();
 }
 
 // The program folder, or the home folder when the program folder cannot be

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -31,10 +32,13 @@
 namespace {
 
 using namespace modCalculation;
+using modResult::FitToWorkArea;
 
 QPointer<frmResult> current;
 
 const QColor kBackColour(223, 228, 211);
+
+constexpr Qt::WindowStates kWholeScreenStates = Qt::WindowMaximized | Qt::WindowFullScreen;
 
 // Layout of the form, in twips.
 constexpr int kClientWidth = 11100, kClientHeight = 6630;
@@ -152,6 +156,12 @@ frmResult::frmResult(DesignHost& host, QWidget* parent)
             tvwMenu_NodeClick(node);
     });
 
+    // The page takes the focus from the keyboard only (Tab after the tree and
+    // the grid), for its menu key; a click leaves the focus where it is.
+    surface_->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(tvwMenu_, grdMatrix_);
+    setTabOrder(grdMatrix_, surface_);
+
     grdMatrix_->setFont(orbix::GothicFont(9.75));
     grdMatrix_->BackColorBkg(kBackColour);
     grdMatrix_->hide();
@@ -193,11 +203,12 @@ void frmResult::BuildMenus() {
     add(mnuFile_, "mnuFileClose", QStringLiteral("閉じる(&C)"), [this] { mnuFileClose_Click(); });
     mnuFile_->addSeparator();
     add(mnuFile_, "mnuFileSave", QStringLiteral("上書き保存(&S)"),
-        [this] { host_.mnuFileSave_Click(); });
+        [this] { RunDocumentCommand(&DesignHost::mnuFileSave_Click); });
     add(mnuFile_, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."),
-        [this] { host_.mnuFileSaveAs_Click(); });
+        [this] { RunDocumentCommand(&DesignHost::mnuFileSaveAs_Click); });
     mnuFile_->addSeparator();
-    add(mnuFile_, "mnuFileExit", QStringLiteral("終了(&X)"), [this] { host_.mnuFileExit_Click(); });
+    add(mnuFile_, "mnuFileExit", QStringLiteral("終了(&X)"),
+        [this] { RunDocumentCommand(&DesignHost::mnuFileExit_Click); });
 
     mnuMove_ = menuBar()->addMenu(QStringLiteral("移動(&M)"));
     mnuMove_->setObjectName(QStringLiteral("mnuMove"));
@@ -279,11 +290,12 @@ void frmResult::Display(std::int16_t& showProgress) {
 }
 
 void frmResult::ShowCalculation() {
-    PreparePage();
+    const modResult::WindowPlace design = host_.DesignWindowPlace();
+    PreparePage(design);
     ScalePage();
     grdMatrix_->setGeometry(surface_->PageToPixel(QRectF(20, 70, 600, 280)));
     LayoutSketch(*surface_, true);
-    show();
+    ShowInPlace(design);
     ShowCalculating();
     calculating_ = true;
     struct Calculating {
@@ -295,15 +307,31 @@ void frmResult::ShowCalculation() {
     StartNavigation();
 }
 
-void frmResult::PreparePage() {
+void frmResult::PreparePage(const modResult::WindowPlace& design) {
     tvwMenu_->hide();
     grdMatrix_->hide();
-    resize(host_.DesignWindowSize());
+    // The page is laid out for the client area the window is shown with: a
+    // maximised window's is the design window's own.
+    if (design.state & kWholeScreenStates)
+        setGeometry(design.geometry);
+    else
+        setGeometry(
+            FitToWorkArea(design.geometry, modResult::FrameMargins(design), design.workArea));
     surface_->BackColor(palette().color(QPalette::Button));
     surface_->BackColor(kBackColour);
     surface_->setFont(orbix::GothicFont(12));
     if (layout()) layout()->activate();
     tbToolBar_->setGeometry(0, 0, surface_->width(), orbix::TwipsToPixelsY(kToolbarHeight));
+}
+
+void frmResult::ShowInPlace(const modResult::WindowPlace& design) {
+    if (const Qt::WindowStates state = design.state & kWholeScreenStates) {
+        // Restored, the window stands where the design window would.
+        setGeometry(
+            FitToWorkArea(design.normalGeometry, modResult::FrameMargins(design), design.workArea));
+        setWindowState(state);
+    }
+    show();
 }
 
 void frmResult::ScalePage() {
@@ -468,6 +496,13 @@ void frmResult::mnuPagePicture_Click() {
 
 void frmResult::mnuFileClose_Click() { Unload(); }
 
+void frmResult::RunDocumentCommand(void (DesignHost::*command)()) {
+    (host_.*command)();
+    // A save may have given the document a new name (Save As, or Save of an
+    // untitled document); the window ended by Exit keeps its title.
+    if (!unloaded_) modResult::SetWindowTitle(*this);
+}
+
 void frmResult::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
@@ -497,16 +532,45 @@ void frmResult::closeEvent(QCloseEvent* e) {
 }
 
 bool frmResult::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ContextMenu && PageContextMenu(watched, event)) return true;
+    if (event->type() == QEvent::ContextMenu) {
+        const bool keyboard =
+            static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        if (keyboard ? KeyboardMenu(watched) : PageContextMenu(watched, event)) return true;
+    }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this) return QMainWindow::eventFilter(watched, event);
     if (!modResult::InputReady && (w == tvwMenu_ || w == tvwMenu_->viewport()))
         return true;  // discarded
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
         GuardedNext();
         return true;
     }
+    const bool menuKey = k->key() == Qt::Key_Menu ||
+                         (k->key() == Qt::Key_F10 && k->modifiers() == Qt::ShiftModifier);
+    if (menuKey && KeyboardMenu(watched)) return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmResult::KeyboardMenu(QObject* watched) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    // Only the control with the focus, not the parents a key it ignores
+    // passes on to. The platform may follow the menu key with a menu request
+    // of its own: the menu opened for the key is answer enough.
+    if (!w || w != focusWidget() || unloaded_ || QApplication::activePopupWidget()) return false;
+    if (grdMatrix_->isVisible() && (w == grdMatrix_ || grdMatrix_->isAncestorOf(w))) {
+        // At the current cell, or at the grid's first cell when that is out of view.
+        QWidget* cells = grdMatrix_->viewport();
+        const QRect cell = grdMatrix_->visualRect(grdMatrix_->currentIndex());
+        const QPoint at = cells->rect().intersects(cell) ? cell.center() : QPoint(0, 0);
+        mnuOutput_->popup(cells->mapToGlobal(at));
+        return true;
+    }
+    if (w == surface_ && menu_ && menu_->PageScene() != 0) {
+        // At the page's top-left corner, right of the tree and below the toolbar.
+        mnuPage_->popup(surface_->mapToGlobal(surface_->PageToPixel(QPointF(0, 0)).toPoint()));
+        return true;
+    }
+    return false;
 }

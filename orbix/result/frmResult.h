@@ -84,7 +84,8 @@ class frmResult : public QMainWindow, public SceneView {
   private:
     // Display's work, and its steps.
     void ShowCalculation();
-    void PreparePage();
+    void PreparePage(const modResult::WindowPlace& design);
+    void ShowInPlace(const modResult::WindowPlace& design);
     void ScalePage();
     void ShowCalculating();
     void ShowCalculationDone();
@@ -94,6 +95,9 @@ class frmResult : public QMainWindow, public SceneView {
     void BuildToolbar();
     void BuildSceneTree();
     void GuardedNext();
+    // Runs one of the design window's document commands, then shows the
+    // document's current name in the title.
+    void RunDocumentCommand(void (DesignHost::*command)());
     // Closes the window and shows the design window; the window is deleted
     // once no page of it is being drawn.
     void Unload();
@@ -110,6 +114,9 @@ class frmResult : public QMainWindow, public SceneView {
     QString OutputFolder() const;
     // Pops up the page's menu for a right click on the page itself.
     bool PageContextMenu(QObject* watched, QEvent* event);
+    // The menu key (or Shift+F10) on watched, when it has the focus: the
+    // menu a right click opens there, at that control, not at the mouse.
+    bool KeyboardMenu(QObject* watched);
 
     DesignHost& host_;
     orbix::ImageSurface* surface_;

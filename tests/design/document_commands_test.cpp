@@ -281,4 +281,26 @@ TEST_F(DesignCommands, CloseBoxDuringTheCalculationIsRefused) {
     }
 }
 
+// Save As from the result window, and Save of an untitled document (which
+// saves as): both windows show the document's new name.
+TEST_F(DesignCommands, SavingFromTheResultWindowRenamesBothWindows) {
+    for (const char* command : {"mnuFileSaveAs", "mnuFileSave"}) {
+        Click(1);
+        Click(2);
+        form->ConnectAtom({1, 2});
+        form->mnuMoveCalc_Click();
+        frmResult* result = frmResult::Current();
+        ASSERT_TRUE(result) << command;
+        ASSERT_EQ(result->windowTitle(), QStringLiteral("無題－Orbix分子軌道法")) << command;
+        const QString name = QString::fromLatin1(command) + QStringLiteral(".mol");
+        dlg.files.push_back(dir.filePath(name));
+        result->findChild<QAction*>(QString::fromLatin1(command))->trigger();
+        const QString title = name + QStringLiteral("－Orbix分子軌道法");
+        EXPECT_EQ(S(form->windowTitle()), S(title)) << command;
+        EXPECT_EQ(S(result->windowTitle()), S(title)) << command;
+        result->mnuFileClose_Click();
+        form->mnuFileNew_Click();  // saved: no question
+    }
+}
+
 }  // namespace

@@ -149,6 +149,7 @@ TEST_F(OrbixDesktop, DialogTitlesAreExactlyTheirOwn) {
     ASSERT_NO_FATAL_FAILURE(DesignKeys({QStringLiteral("F5")}));
     Window refused = Expect(QStringLiteral("分子構造エラー－　Orbix分子軌道法"));
     Shot("structure_error");
+    ExpectWholeTitle(refused);
     ASSERT_TRUE(x_->Activate(refused.id));
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     EXPECT_TRUE(x_->WaitUntilGone(refused.id));
@@ -174,6 +175,7 @@ TEST_F(OrbixDesktop, BrokenElementTableEndsWithItsErrorTitle) {
     ASSERT_NO_FATAL_FAILURE(Start(to));
     Window error = Expect(QStringLiteral("Orbix.exe－原子データの読み込みエラー"));
     Shot("startup_error");
+    ExpectWholeTitle(error);
     ASSERT_TRUE(x_->Activate(error.id));
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     ASSERT_TRUE(orbix_.waitForFinished(10000)) << "Orbix did not end after the start-up error";
@@ -243,7 +245,83 @@ class OrbixResultDesktop : public OrbixDesktop {
             if (w.id == design_.id) return true;
         return false;
     }
+
+    // The window's outer rectangle, frame included, once the window manager
+    // has framed it.
+    QRect Outer(qulonglong id) {
+        QMargins frame;
+        desktop::WaitFor([&] { return !(frame = x_->FrameExtents(id)).isNull(); }, 5s);
+        return x_->ClientRect(id).marginsAdded(frame);
+    }
+
+    bool Maximised(qulonglong id) {
+        const QByteArray state = x_->Tool(
+            QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(id), "_NET_WM_STATE"});
+        return state.contains("_NET_WM_STATE_MAXIMIZED_VERT") &&
+               state.contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    }
+
+    // Maximises (or restores) a window as its title bar's button does.
+    void Maximise(qulonglong id, bool on) {
+        ASSERT_FALSE(x_->Tool(QStringLiteral("wmctrl"),
+                              {QStringLiteral("-ir"), QStringLiteral("0x%1").arg(id, 0, 16),
+                               QStringLiteral("-b"),
+                               (on ? QStringLiteral("add") : QStringLiteral("remove")) +
+                                   QStringLiteral(",maximized_vert,maximized_horz")})
+                         .isNull());
+        ASSERT_TRUE(desktop::WaitFor([&] { return Maximised(id) == on; }, 5s))
+            << "window 0x" << std::hex << id << (on ? " not maximised" : " still maximised");
+    }
+
+    // Closes the result window with its close box; the design window returns.
+    void CloseResult(const Window& result) {
+        ASSERT_TRUE(desktop::WaitFor(
+            [&] {
+                x_->Close(result.id);
+                return DesignShown();
+            },
+            20s));
+        ASSERT_TRUE(x_->WaitUntilGone(result.id));
+    }
 };
+
+// The result window comes up where the design window stands, as large and in
+// its state, and never reaches past the screen.
+TEST_F(OrbixResultDesktop, ResultWindowTakesTheDesignWindowsPlaceSizeAndState) {
+    const QRect screen(0, 0, 1280, 1024);
+    ASSERT_NO_FATAL_FAILURE(StartDesign());
+    ASSERT_NO_FATAL_FAILURE(DrawEthylene());
+    ASSERT_FALSE(x_->Tool(QStringLiteral("wmctrl"),
+                          {QStringLiteral("-ir"), QStringLiteral("0x%1").arg(design_.id, 0, 16),
+                           QStringLiteral("-e"), QStringLiteral("0,90,70,1100,820")})
+                     .isNull());
+    QRect design;
+    ASSERT_TRUE(desktop::WaitFor(
+        [&] { return (design = Outer(design_.id)).width() < 1200 && design.x() > 50; }, 5s))
+        << "the design window did not move: " << Rect(design);
+    Window result = Calculate();
+    ASSERT_NE(result.id, 0u);
+    QRect outer;
+    EXPECT_TRUE(desktop::WaitFor([&] { return (outer = Outer(result.id)) == design; }, 5s))
+        << "design window " << Rect(design) << ", result window " << Rect(outer);
+    Shot("moved");
+    ASSERT_NO_FATAL_FAILURE(CloseResult(result));
+
+    ASSERT_NO_FATAL_FAILURE(Maximise(design_.id, true));
+    result = Calculate();
+    ASSERT_NE(result.id, 0u);
+    EXPECT_TRUE(desktop::WaitFor([&] { return Maximised(result.id); }, 5s))
+        << "the result window of a maximised design window is not maximised";
+    outer = Outer(result.id);
+    Shot("maximised");
+    EXPECT_TRUE(screen.contains(outer)) << "maximised result window " << Rect(outer);
+    // Restored, it stands on the screen where the design window stood.
+    ASSERT_NO_FATAL_FAILURE(Maximise(result.id, false));
+    desktop::WaitFor([&] { return (outer = Outer(result.id)) == design; }, 5s);
+    Shot("restored");
+    EXPECT_TRUE(screen.contains(outer)) << "restored result window " << Rect(outer);
+    EXPECT_EQ(outer, design) << "restored result window " << Rect(outer);
+}
 
 TEST_F(OrbixResultDesktop, CloseBoxWaitsForTheCalculationAndNoWindowIsLeaked) {
     ASSERT_NO_FATAL_FAILURE(StartDesign());
@@ -322,6 +400,7 @@ TEST_F(OrbixResultDesktop, CsvDialogAndPrintErrorTitles) {
     ASSERT_TRUE(x_->Keys({QStringLiteral("Escape")}));
     const Window printError = Expect(QStringLiteral("Orbix分子軌道法－ﾃﾞｰﾀの印刷ｴﾗｰ"));
     Shot("print_error");
+    ExpectWholeTitle(printError);
     ASSERT_TRUE(x_->Keys({QStringLiteral("Return")}));
     EXPECT_TRUE(x_->WaitUntilGone(printError.id));
 

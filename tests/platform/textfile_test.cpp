@@ -57,6 +57,32 @@ TEST(WriteTextFile, JapaneseTextRoundTripsThroughCp932) {
     EXPECT_EQ(lines, std::vector<std::string>{text});
 }
 
+TEST(DesktopEncoding, ShiftJisOnlyForItsNames) {
+    for (const char* name : {"SHIFT_JIS", "Shift-JIS", "sjis", "CP932", "WINDOWS-31J", "MS_KANJI",
+                             "IBM-943", "SHIFT_JISX0213"})
+        EXPECT_TRUE(orbix::IsShiftJisCodeset(name)) << name;
+    for (const char* name : {"UTF-8", "utf8", "ANSI_X3.4-1968", "EUC-JP", "ISO-2022-JP", "", "JIS"})
+        EXPECT_FALSE(orbix::IsShiftJisCodeset(name)) << name;
+}
+
+// The locale of the environment, not the process's own, which the application
+// object switched to UTF-8.
+TEST(DesktopEncoding, ReadsTheLocaleTheUserChose) {
+    const QByteArray old = qgetenv("LC_ALL");
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        qputenv("LC_ALL", locale);
+        EXPECT_EQ(orbix::LocaleCodeset(), locale == std::string("C") ? "ANSI_X3.4-1968" : "UTF-8")
+            << locale;
+        EXPECT_EQ(orbix::DesktopEncoding(), orbix::TextEncoding::kUtf8) << locale;
+    }
+    qputenv("LC_ALL", "xx_NOWHERE.SHIFT_JIS");
+    EXPECT_EQ(orbix::LocaleCodeset(), "") << "a locale that is not installed";
+    old.isNull() ? qunsetenv("LC_ALL") : qputenv("LC_ALL", old);
+    orbix::testing::LocaleCodeset = "SJIS";
+    EXPECT_EQ(orbix::DesktopEncoding(), orbix::TextEncoding::kCp932);
+    orbix::testing::LocaleCodeset.clear();
+}
+
 TEST(WriteTextFile, FailuresKeepTheOldFileAndLeaveNothingBehind) {
     QTemporaryDir dir;
     const QString path = Make(dir.filePath("keep.mol"), "[Atom]=1-1,2-1\r\n[Bond]=1-2\r\n",

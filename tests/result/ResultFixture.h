@@ -5,7 +5,7 @@
 
 #include <QByteArray>
 #include <QPointer>
-#include <QSize>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <string>
@@ -17,12 +17,15 @@
 
 class FakeDesign : public DesignHost {
   public:
-    // The design window on a 1024 × 768 screen: the screen less 600 twips.
-    QSize size{984, 728};
+    // The design window on a 1024 × 768 screen: the screen less 600 twips,
+    // centred, in a frame 1 pixel wide with a title bar of 20.
+    modResult::WindowPlace place{QRect(19, 9, 986, 750), QRect(20, 29, 984, 728),
+                                 QRect(20, 29, 984, 728), Qt::WindowNoState,
+                                 QRect(0, 0, 1024, 768)};
     int shown = 0, saves = 0, saveAs = 0, exits = 0;
     orbix::ScriptedDialogs dialogs;
 
-    QSize DesignWindowSize() const override { return size; }
+    modResult::WindowPlace DesignWindowPlace() const override { return place; }
     void ShowDesign() override { ++shown; }
     void mnuFileSave_Click() override { ++saves; }
     void mnuFileSaveAs_Click() override { ++saveAs; }

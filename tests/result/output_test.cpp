@@ -23,18 +23,27 @@ using orbix::MsgAnswer;
 using orbix::MsgButtons;
 using orbix::MsgIcon;
 
-// The Shift_JIS bytes of ethylene's table.
-QByteArray EthyleneCsv() {
+// The bytes of ethylene's table, in UTF-8 or in Shift_JIS.
+QByteArray EthyleneCsv(bool shiftJis = false) {
+    const std::string text =
+        "分子軌道,1,2\r\n軌道energy,          1.,         -1.\r\n"
+        "1,       .7071,       .7071\r\n2,       .7071,      -.7071\r\n";
+    if (!shiftJis) return QByteArray::fromStdString(text);
     std::string sjis;
-    EXPECT_TRUE(
-        modCommon::EncodeAnsi("分子軌道,1,2\r\n軌道energy,          1.,         -1.\r\n"
-                              "1,       .7071,       .7071\r\n2,       .7071,      -.7071\r\n",
-                              sjis));
+    EXPECT_TRUE(modCommon::EncodeAnsi(text, sjis));
     return QByteArray::fromStdString(sjis);
 }
 
 class Output : public ResultWindowTest {
   protected:
+    void SetUp() override {
+        ResultWindowTest::SetUp();
+        orbix::testing::LocaleCodeset = "UTF-8";
+    }
+    void TearDown() override {
+        orbix::testing::LocaleCodeset.clear();
+        ResultWindowTest::TearDown();
+    }
     void ExpectFailure(const char* text, const QString& title) {
         ASSERT_FALSE(design.dialogs.messages.empty());
         const auto& m = design.dialogs.messages.back();
@@ -62,6 +71,23 @@ TEST_F(Output, EthyleneCsvBytes) {
     design.dialogs.files = {dir.filePath("again.csv")};
     w.mnuOutputFile_Click();
     EXPECT_EQ(ReadAll(dir.filePath("again.csv")), EthyleneCsv());
+}
+
+// The locale's character set: Shift_JIS only in a Shift-JIS locale, no
+// byte-order mark.
+TEST_F(Output, CsvInTheLocalesCharacterSet) {
+    frmResult& w = Open("1-1,2-1", "1-2");
+    const struct {
+        const char* codeset;
+        bool shiftJis;
+    } cases[] = {{"UTF-8", false}, {"ANSI_X3.4-1968", false}, {"SHIFT_JIS", true}, {"CP932", true}};
+    for (const auto& c : cases) {
+        orbix::testing::LocaleCodeset = c.codeset;
+        const QString path = dir.filePath(QStringLiteral("%1.csv").arg(c.codeset));
+        design.dialogs.files = {path};
+        w.mnuOutputFile_Click();
+        EXPECT_EQ(ReadAll(path), EthyleneCsv(c.shiftJis)) << c.codeset;
+    }
 }
 
 TEST_F(Output, OverwriteQuestionLoopsUntilYes) {

@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -44,7 +46,7 @@ using ResultWindow = ResultWindowTest;
 TEST_F(ResultWindow, AfterDisplayTheTableIsShownAndTheTreeFocused) {
     frmResult& w = Open("1-1,2-1", "1-2");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("無題－Orbix分子軌道法"));
-    EXPECT_EQ(w.size(), design.size);
+    EXPECT_EQ(w.geometry(), design.place.geometry);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_EQ(w.SelectedNode(), 2);
     ASSERT_NE(w.Menu(), nullptr);
@@ -85,6 +87,24 @@ TEST_F(ResultWindow, AfterDisplayTheTableIsShownAndTheTreeFocused) {
     EXPECT_EQ(root->child(3)->child(0)->text(0), QStringLiteral("クローン積分"));
     EXPECT_EQ(root->child(4)->child(1)->text(0), QStringLiteral("立体"));
     EXPECT_FALSE(root->child(4)->isExpanded());
+}
+
+TEST(ResultWindowPlace, FitsTheWorkAreaFrameIncluded) {
+    const QMargins frame(1, 20, 1, 1);
+    const QRect screen(0, 0, 1280, 1024), belowPanel(0, 30, 1280, 994);
+    const struct {
+        const char* what;
+        QRect client, work, fitted;
+    } cases[] = {
+        {"fits", QRect(100, 100, 800, 600), screen, QRect(100, 100, 800, 600)},
+        {"a maximised window's size", QRect(2, 40, 1280, 1005), screen, QRect(1, 20, 1278, 1003)},
+        {"past right and bottom", QRect(900, 700, 800, 600), screen, QRect(479, 423, 800, 600)},
+        {"past left and top", QRect(-50, -5, 800, 600), screen, QRect(1, 20, 800, 600)},
+        {"below a panel", QRect(2, 40, 1280, 1005), belowPanel, QRect(1, 50, 1278, 973)},
+        {"work area unknown", QRect(2, 40, 1280, 1005), QRect(), QRect(2, 40, 1280, 1005)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(modResult::FitToWorkArea(c.client, frame, c.work), c.fitted) << c.what;
 }
 
 TEST_F(ResultWindow, DisplayShowsProgressWhileDisabled) {
@@ -189,6 +209,55 @@ TEST_F(ResultWindow, MenusToolbarAndPopup) {
     Settle();
     EXPECT_TRUE(w.mnuOutput().isVisible());
     w.mnuOutput().hide();
+}
+
+// The menu key and Shift+F10 open the menu a right click opens on the control
+// that has the focus, at that control and not at the mouse.
+TEST_F(ResultWindow, MenuKeysOpenTheFocusedControlsMenuAtIt) {
+    frmResult& w = Open(LatticeAtoms(36), LatticeBonds(36));
+    orbix::FlexGrid& grid = w.grdMatrix();
+    orbix::ImageSurface& page = w.surface();
+    // The grid's box is the grid's, its scroll bars too.
+    ASSERT_TRUE(grid.horizontalScrollBar()->isVisible());
+    QTest::mouseClick(grid.horizontalScrollBar(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(w.mnuOutput().isVisible()) << "right click on the grid's scroll bar";
+    w.mnuOutput().hide();
+    QCursor::setPos(2, 2);
+    // Tab leads from the tree to the grid, and on to the page.
+    w.tvwMenu().setFocus();
+    QTest::keyClick(&w.tvwMenu(), Qt::Key_Tab);
+    ASSERT_EQ(w.focusWidget(), &grid);
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    ASSERT_EQ(w.focusWidget(), &page);
+    const QRect cell(grid.viewport()->mapToGlobal(grid.visualRect(grid.currentIndex()).topLeft()),
+                     grid.visualRect(grid.currentIndex()).size());
+    ASSERT_FALSE(cell.isEmpty());
+    const QPoint corner = page.mapToGlobal(page.PageToPixel(QPointF(0, 0)).toPoint());
+
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } keys[] = {{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& k : keys) {
+        const std::string key = k.key == Qt::Key_Menu ? "Menu" : "Shift+F10";
+        grid.setFocus();
+        QTest::keyClick(&grid, k.key, k.mods);
+        EXPECT_TRUE(w.mnuOutput().isVisible()) << key << " on the grid";
+        EXPECT_TRUE(cell.contains(w.mnuOutput().pos())) << key << " on the grid";
+        w.mnuOutput().hide();
+        page.setFocus();
+        QTest::keyClick(&page, k.key, k.mods);
+        EXPECT_TRUE(w.mnuPage().isVisible()) << key << " on the page";
+        EXPECT_EQ(w.mnuPage().pos(), corner) << key << " on the page";
+        w.mnuPage().hide();
+        w.tvwMenu().setFocus();
+        QTest::keyClick(&w.tvwMenu(), k.key, k.mods);
+        EXPECT_FALSE(w.mnuOutput().isVisible() || w.mnuPage().isVisible()) << key << " on the tree";
+    }
+    // F10 alone is not the menu key.
+    page.setFocus();
+    QTest::keyClick(&page, Qt::Key_F10);
+    EXPECT_FALSE(w.mnuPage().isVisible());
 }
 
 TEST_F(ResultWindow, TreeToolbarEnterAndMenuNavigation) {
