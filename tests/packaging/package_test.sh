@@ -66,7 +66,7 @@ out=$("$root/usr/bin/orbix-calc" "$root/usr/lib/orbix/template/benzene.tpl") ||
 echo "$out" | grep -q '全エネルギー = 08.0000' || fail "orbix-calc on benzene.tpl printed: $out"
 [ "$("$root/usr/bin/orbix-calc" --version)" = "orbix-calc 1.0" ] ||
   fail "orbix-calc --version printed: $("$root/usr/bin/orbix-calc" --version)"
-zcat "$root/usr/share/man/man1/orbix-calc.1.gz" | grep -q 'B\\-\\-json' ||
+zcat "$root/usr/share/man/man1/orbix-calc.1.gz" | grep -q '\\-\\-json' ||
   fail "the orbix-calc manual page does not describe --json"
 grep -qx 'Exec=/usr/bin/orbix %f' "$root/usr/share/applications/orbix.desktop" ||
   fail "orbix.desktop does not start /usr/bin/orbix with the file: $(grep Exec "$root/usr/share/applications/orbix.desktop")"
