@@ -6,12 +6,6 @@
 # Expects ORBIX_BINARY_DIR and ORBIX_INSTALL_DIR (relative to the prefix).
 set(stage "$ENV{DESTDIR}")
 set(program_dir "${stage}${CMAKE_INSTALL_PREFIX}/${ORBIX_INSTALL_DIR}")
-# A package generator's install goes to its own staging folder; that install
-# is the package's, not one for the uninstall target to remove.
-string(FIND "${program_dir}" "/_CPack_Packages/" in_package)
-if(in_package GREATER_EQUAL 0)
-  return()
-endif()
 if(CMAKE_INSTALL_COMPONENT)
   set(suffix "_${CMAKE_INSTALL_COMPONENT}")
 endif()
