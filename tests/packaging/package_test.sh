@@ -118,6 +118,7 @@ cat >"$data/mime/packages/molfile.xml" <<'EOF'
 <mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">
   <mime-type type="chemical/x-mdl-molfile">
     <comment>MDL Molfile</comment>
+    <sub-class-of type="text/plain"/>
     <glob pattern="*.mol"/>
   </mime-type>
 </mime-info>
