@@ -1,23 +1,24 @@
-# Run last by every install: records where this install really put its files,
-# for the uninstall target. CMake's own manifest lists the paths without the
-# DESTDIR stage folder, so removing what it lists after a staged install
-# would delete a real installation under the prefix instead.
+# Run last by every install: records where this install really put its files
+# and which folders it created, for the uninstall target. CMake's own manifest
+# lists the paths without the DESTDIR stage folder, so removing what it lists
+# after a staged install would delete a real installation under the prefix
+# instead.
 # Expects ORBIX_BINARY_DIR and ORBIX_INSTALL_DIR (relative to the prefix).
 set(stage "$ENV{DESTDIR}")
 set(program_dir "${stage}${CMAKE_INSTALL_PREFIX}/${ORBIX_INSTALL_DIR}")
-# A package generator's install goes to its own staging folder; that install
-# is the package's, not one for the uninstall target to remove.
-string(FIND "${program_dir}" "/_CPack_Packages/" in_package)
-if(in_package GREATER_EQUAL 0)
-  return()
-endif()
 if(CMAKE_INSTALL_COMPONENT)
-  set(record "${ORBIX_BINARY_DIR}/install_record_${CMAKE_INSTALL_COMPONENT}.txt")
-else()
-  set(record "${ORBIX_BINARY_DIR}/install_record.txt")
+  set(suffix "_${CMAKE_INSTALL_COMPONENT}")
 endif()
 set(content "${program_dir}\n")
 foreach(file ${CMAKE_INSTALL_MANIFEST_FILES})
   string(APPEND content "${stage}${file}\n")
 endforeach()
-file(WRITE "${record}" "${content}")
+# The folders this install created, as NoteFolders.cmake found them.
+set(folders "${ORBIX_BINARY_DIR}/install_folders${suffix}.txt")
+file(STRINGS "${folders}" created)
+string(APPEND content "[created folders]\n")
+foreach(folder ${created})
+  string(APPEND content "${folder}\n")
+endforeach()
+file(REMOVE "${folders}")
+file(WRITE "${ORBIX_BINARY_DIR}/install_record${suffix}.txt" "${content}")

@@ -12,7 +12,7 @@ packages=(
   poppler-utils clang libclang-rt-14-dev clang-format xauth xvfb python3
   zlib1g-dev rapidjson-dev libfmt-dev python3-numpy
   # icons, manual pages, the Debian package and the desktop files' checks
-  librsvg2-bin help2man dpkg-dev fakeroot lintian appstream desktop-file-utils
+  librsvg2-bin dpkg-dev debhelper lintian appstream desktop-file-utils
   shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin file
   # Qt's Japanese texts; the desktop tests' X server, window manager and tools
   qt6-translations-l10n openbox xdotool wmctrl x11-utils imagemagick

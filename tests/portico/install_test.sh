@@ -23,7 +23,7 @@ done
 for n in 1 2 3; do [ -f "$prefix/lib/orbix/document$n.rtf" ] || fail "document$n.rtf missing"; done
 for e in orbix portico; do
   d=$prefix/share/applications/$e.desktop
-  grep -q "^Exec=\"$prefix/bin/$e\"" "$d" || fail "$e.desktop does not start $prefix/bin/$e"
+  grep -q "^Exec=$prefix/bin/$e\( \|$\)" "$d" || fail "$e.desktop does not start $prefix/bin/$e"
   grep -qx 'Icon=orbix' "$d" || fail "$e.desktop has no icon"
   grep -qx 'Type=Application' "$d" || fail "$e.desktop is no application entry"
 done
