@@ -111,10 +111,13 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void OpenDocument(bool template_);
     bool LoadDocument(const QString& path, bool template_);
     bool SaveTo(const QString& path, const QString& title);
-    // Save and Save As; true only when the drawing was written.
-    bool SaveDocument();
-    bool SaveDocumentAs();
-    // True when the command may go on: No, or Yes and the save succeeded.
+    // What Save and Save As did: wrote the drawing, found no atom to write
+    // (and said so), or did not write it (cancelled or failed).
+    enum class SaveResult { kSaved, kNothingToSave, kNotSaved };
+    SaveResult SaveDocument();
+    SaveResult SaveDocumentAs();
+    // True when the command may go on: No, or Yes and nothing is lost (the
+    // drawing was saved or holds nothing to save).
     bool AskAndSave(bool saveAs);
     QPointF MarkerTopLeft(std::int16_t site) const;
 

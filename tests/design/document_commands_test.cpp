@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <functional>
 
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
@@ -86,6 +87,57 @@ TEST_F(DesignCommands, YesAndAFailedSaveEndsTheCommand) {
     EXPECT_EQ(Atoms(), 2u);
     EXPECT_EQ(form->windowTitle(), "one.mol－Orbix分子軌道法");
     EXPECT_TRUE(form->DocumentChanged());
+}
+
+// Yes on the prompt over a drawing emptied by deleting: nothing is lost, so
+// each command goes on once the student has been told there is nothing to save.
+TEST_F(DesignCommands, YesWithNothingToSaveGoesOn) {
+    const QString path = dir.filePath("one.mol");
+    ASSERT_NO_FATAL_FAILURE(WriteFile(path, "[Atom]=1-1\r\n\r\n"));
+    struct Case {
+        const char* name;
+        const char* saveTitle;  // New saves as, the others save
+        std::function<bool(frmDesign&, orbix::ScriptedDialogs&)> wentOn;
+    };
+    const Case cases[] = {
+        {"New", "ファイルに名前を付けて保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) {
+             f.mnuFileNew_Click();
+             return !f.DocumentChanged() && f.windowTitle() == "無題－Orbix分子軌道法";
+         }},
+        {"Open", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs& d) {
+             d.files.push_back(std::nullopt);
+             f.mnuFileOpen_Click();
+             return d.fileRequests.size() == 1 && d.fileRequests[0].title == "開く";
+         }},
+        {"Exit", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) {
+             f.mnuFileExit_Click();
+             return !f.isVisible();
+         }},
+        {"close box", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) { return f.close(); }},
+    };
+    for (const Case& c : cases) {
+        if (&c != cases) {  // a fresh window for each
+            TearDown();
+            SetUp();
+        }
+        ASSERT_TRUE(form->OpenDocumentFile(path)) << c.name;
+        form->SelAll();
+        form->DeleteAtom(false);
+        ASSERT_TRUE(form->DocumentChanged());
+        dlg.messages.clear();
+        dlg.fileRequests.clear();
+        dlg.answers.push_back(MsgAnswer::kYes);
+        EXPECT_TRUE(c.wentOn(*form, dlg)) << c.name << " stopped";
+        ASSERT_EQ(dlg.messages.size(), 2u) << c.name << ": the prompt and the notice";
+        EXPECT_EQ(dlg.messages[1].text, "保存するデータがありません。") << c.name;
+        EXPECT_EQ(dlg.messages[1].title, QString::fromUtf8(c.saveTitle)) << c.name;
+        EXPECT_EQ(Bytes(path), "[Atom]=1-1\r\n\r\n") << c.name;
+    }
+    EXPECT_EQ(dlg.unexpected, 0);
 }
 
 // Save on a shipped template asks for a new name: the template stays as it was.
