@@ -14,6 +14,7 @@
 #include "orbix/result/DesignHost.h"
 #include "tessera/TileFactory.h"
 
+class AtomPalette;
 class DesignCanvas;
 class QAction;
 class QMenu;
@@ -68,7 +69,8 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     DesignCanvas& picDesign() const { return *canvas_; }
     QToolBar& tbrAtomBox() const { return *palette_; }
     QToolBar& tbToolBar() const { return *toolbar_; }
-    QAction* PaletteButton(int index) const;
+    // The palette's buttons, one per element, inside tbrAtomBox.
+    AtomPalette& Palette() const { return *atomPalette_; }
     int TileSize() const { return tileSize_; }
     int TileOffset() const { return tileOffset_; }
     // Rubber band, canvas coordinates.
@@ -126,8 +128,8 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     DesignDrawing drawing_{*this};
     DesignCanvas* canvas_ = nullptr;
     QToolBar* palette_ = nullptr;
+    AtomPalette* atomPalette_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QList<QAction*> paletteButtons_;
     tessera::picTile* tileTemplate_ = nullptr;  // tileAtom(0): never shown
     QMap<std::int16_t, QWidget*> markers_;
     QMap<std::int16_t, tessera::picTile*> tiles_;

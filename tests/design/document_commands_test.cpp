@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QDir>
 #include <QHelpEvent>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <functional>
 
+#include "orbix/design/AtomPalette.h"
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/platform/Folders.h"
@@ -202,6 +204,54 @@ TEST_F(DesignCommands, OpenStartsInTheFolderOfTheLastFile) {
     EXPECT_EQ(dlg.unexpected, 0);
 }
 
+// A caption too long for the palette is elided and shown whole, as written,
+// in its tool tip, which stays on the screen; in the largest legal table the last button is reached
+// by scrolling the palette.
+TEST(DesignPalette, LongCaptionElidedAndEveryButtonReachable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("data")));
+    ASSERT_TRUE(QFile::link(QStringLiteral(ORBIX_PROGRAM_DIR "libTessera.so"),
+                            dir.filePath("libTessera.so")));
+    const QString caption = "<b>N</b> " + QString(3000, QLatin1Char('x'));
+    QByteArray table = "C,1,0,0,1,3\r\n" + caption.toUtf8() + ",1,0.5,0.05,1,2\r\n";
+    for (int n = 3; n <= 32767; ++n) table += "E" + QByteArray::number(n) + ",1,0,0,1,3\r\n";
+    ASSERT_NO_FATAL_FAILURE(WriteFile(dir.filePath("data/atom.dat"), table));
+    orbix::ScriptedDialogs dlg;
+    int code = 0;
+    modOrbix::CurrentMolecule.reset();
+    auto form = modDesign::StartUp(dir.path(), dlg, code);
+    ASSERT_TRUE(form) << code;
+    QApplication::processEvents();
+    AtomPalette& palette = form->Palette();
+    ASSERT_EQ(palette.Count(), 32767);
+
+    const QString shown = palette.ShownCaption(2);
+    EXPECT_TRUE(shown.startsWith("<b>") && shown.endsWith(QChar(0x2026))) << S(shown);
+    EXPECT_LE(palette.fontMetrics().horizontalAdvance(shown), palette.ButtonSize().width());
+    const QRect second = palette.ButtonRect(2);
+    QToolTip::hideText();
+    QHelpEvent tip(QEvent::ToolTip, second.center(),
+                   palette.viewport()->mapToGlobal(second.center()));
+    QApplication::sendEvent(palette.viewport(), &tip);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().remove(QChar(0x200B)),
+              caption);
+    const QWidget* label = nullptr;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible()) label = w;
+    }
+    ASSERT_TRUE(label);
+    EXPECT_LE(label->width(), label->screen()->geometry().width()) << "the tip runs off the screen";
+    QToolTip::hideText();
+
+    const QRect last = palette.ButtonRect(32767);
+    ASSERT_TRUE(palette.viewport()->rect().contains(last));
+    QTest::mouseClick(palette.viewport(), Qt::LeftButton, {}, last.center());
+    EXPECT_EQ(form->CurrentElement(), 32767);
+    EXPECT_EQ(palette.Pressed(), 32767);
+    form.reset();
+    modOrbix::CurrentMolecule.reset();
+}
+
 TEST(Folders, UnwritableProgramFolderFallsBackToHome) {
     QTemporaryDir dir;
     EXPECT_EQ(orbix::WritableFolderOrHome(dir.path()), dir.path());
@@ -288,9 +338,9 @@ TEST_F(DesignCommands, ToolbarTipsPaletteWidthsAndNoHidingMenu) {
 
     int width = -1;
     for (int n = 1; n <= modOrbix::colAtoms.Count(); ++n) {
-        const int w = form->tbrAtomBox().widgetForAction(form->PaletteButton(n))->width();
+        const int w = form->Palette().ButtonRect(n).width();
         if (width < 0) width = w;
-        EXPECT_EQ(w, width) << "palette button " << n << " (" << S(form->PaletteButton(n)->text())
+        EXPECT_EQ(w, width) << "palette button " << n << " (" << S(form->Palette().Caption(n))
                             << ")";
     }
 
