@@ -18,6 +18,7 @@
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/platform/Folders.h"
 #include "tests/design/DesignFixture.h"
+#include "tests/support/OtherUser.h"
 
 namespace {
 
@@ -253,13 +254,14 @@ TEST(DesignPalette, LongCaptionElidedAndEveryButtonReachable) {
 }
 
 TEST(Folders, UnwritableProgramFolderFallsBackToHome) {
+    ORBIX_RUN_AS_OTHER_USER();
     QTemporaryDir dir;
     EXPECT_EQ(orbix::WritableFolderOrHome(dir.path()), dir.path());
     EXPECT_EQ(orbix::WritableFolderOrHome(dir.filePath("missing")), QDir::homePath());
     const QString locked = dir.filePath("locked");
     ASSERT_TRUE(QDir().mkpath(locked));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(locked).isWritable()) GTEST_SKIP() << "permissions do not bind this user";
+    ASSERT_FALSE(QFileInfo(locked).isWritable()) << "permissions do not bind this user";
     EXPECT_EQ(orbix::WritableFolderOrHome(locked), QDir::homePath());
 }
 
