@@ -1,9 +1,9 @@
 #pragma once
 // The atom palette: one push button per element, in table order, in a column
 // that scrolls when it is longer than the window. Only the buttons in view
-// exist as pictures, so a table of any legal size shows at once. Every button
-// has one width; a caption too long for it is elided and shown whole as the
-// button's tool tip.
+// are drawn, and no button is a widget of its own, so a table of any legal
+// size shows at once. Every button has one width; a caption too long for it
+// is elided and shown whole as the button's tool tip.
 
 #include <QListView>
 #include <QStringList>
