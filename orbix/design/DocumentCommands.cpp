@@ -36,9 +36,9 @@ bool frmDesign::AskAndSave(bool saveAs) {
         case MsgAnswer::kCancel:
             return false;
         case MsgAnswer::kYes:
-            // Only a completed save lets the command go on: a cancelled or
-            // failed one would lose the drawing.
-            return saveAs ? SaveDocumentAs() : SaveDocument();
+            // A cancelled or failed save ends the command: going on would lose
+            // the drawing. An empty drawing has nothing to lose.
+            return (saveAs ? SaveDocumentAs() : SaveDocument()) != SaveResult::kNotSaved;
         default:
             return true;
     }
@@ -135,7 +135,7 @@ void frmDesign::mnuFileSave_Click() { SaveDocument(); }
 
 void frmDesign::mnuFileSaveAs_Click() { SaveDocumentAs(); }
 
-bool frmDesign::SaveDocument() {
+frmDesign::SaveResult frmDesign::SaveDocument() {
     // A shipped template is saved under a new name: every student opens it.
     if (documentPath_.isEmpty() || orbix::IsInFolder(documentPath_, TemplateFolder()))
         return SaveDocumentAs();
@@ -143,20 +143,20 @@ bool frmDesign::SaveDocument() {
     if (drawing_.colSites().empty()) {
         dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
                          MsgIcon::kNone);
-        return false;
+        return SaveResult::kNothingToSave;
     }
-    if (!SaveTo(documentPath_, title)) return false;
+    if (!SaveTo(documentPath_, title)) return SaveResult::kNotSaved;
     currentFolder_ = QFileInfo(documentPath_).absolutePath();
     drawing_.DocumentChanged = false;
-    return true;
+    return SaveResult::kSaved;
 }
 
-bool frmDesign::SaveDocumentAs() {
+frmDesign::SaveResult frmDesign::SaveDocumentAs() {
     const QString title = QStringLiteral("ファイルに名前を付けて保存");
     if (drawing_.colSites().empty()) {
         dialogs_.Message(QStringLiteral("保存するデータがありません。"), title, MsgButtons::kOk,
                          MsgIcon::kNone);
-        return false;
+        return SaveResult::kNothingToSave;
     }
     orbix::FileRequest request;
     request.title = QStringLiteral("名前を付けて保存");
@@ -164,7 +164,7 @@ bool frmDesign::SaveDocumentAs() {
     request.initialDir = orbix::WritableFolderOrHome(ProgramFolder());
     QString path;
     for (;;) {
-        if (!dialogs_.SaveFile(request) || request.fileName.isEmpty()) return false;
+        if (!dialogs_.SaveFile(request) || request.fileName.isEmpty()) return SaveResult::kNotSaved;
         path = request.fileName;
         if (!QFileInfo::exists(path)) break;
         const QString name = QString::fromStdString(modCommon::FileTitle(path.toStdString()));
@@ -175,13 +175,13 @@ bool frmDesign::SaveDocumentAs() {
         request.initialDir = QFileInfo(path).absolutePath();
         request.fileName = name;
     }
-    if (!SaveTo(path, title)) return false;
+    if (!SaveTo(path, title)) return SaveResult::kNotSaved;
     modOrbix::CurrentMolecule->filename(modCommon::FileTitle(path.toStdString()));
     documentPath_ = path;
     currentFolder_ = QFileInfo(path).absolutePath();
     modResult::SetWindowTitle(*this);
     drawing_.DocumentChanged = false;
-    return true;
+    return SaveResult::kSaved;
 }
 
 void frmDesign::mnuFileExit_Click() {

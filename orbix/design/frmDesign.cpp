@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "orbix/design/AtomPalette.h"
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/design/StartUp.h"
@@ -30,6 +31,8 @@ constexpr double kTileTwips = 735;
 // The canvas must hold the whole lattice (the last site stands at 806, 480).
 constexpr int kMinCanvasWidth = 840;
 constexpr int kMinCanvasHeight = 525;
+// The palette's least width: a picture and a short caption.
+constexpr double kLeastPaletteTwips = 1500;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -79,8 +82,12 @@ frmDesign::frmDesign(tessera::TileFactory& tiles, orbix::Dialogs& dialogs, QWidg
     palette_->setObjectName("tbrAtomBox");
     palette_->setMovable(false);
     palette_->setIconSize(QSize(36, 22));
-    palette_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     palette_->setFont(orbix::GothicFont(9));
+    atomPalette_ = new AtomPalette(palette_);
+    atomPalette_->setObjectName("tbrAtomBoxButtons");
+    atomPalette_->setIconSize(palette_->iconSize());
+    atomPalette_->onClick = [this](int n) { tbrAtomBox_ButtonClick(n); };
+    palette_->addWidget(atomPalette_);
     addToolBar(Qt::LeftToolBarArea, palette_);
 
     auto* holder = new QWidget(this);
@@ -237,30 +244,32 @@ void frmDesign::tbToolBar_ButtonClick(const QString& key) {
     }
 }
 
-QAction* frmDesign::PaletteButton(int index) const {
-    return index >= 1 && index <= paletteButtons_.size() ? paletteButtons_[index - 1] : nullptr;
-}
-
 void frmDesign::BuildPalette() {
-    for (int n = 1; n <= modOrbix::colAtoms.Count(); ++n) {
-        const auto picture =
-            AtomPictures::PalettePicture(AtomPictures::PaletteImage(static_cast<std::int16_t>(n)));
-        QAction* a = palette_->addAction(QIcon(QPixmap::fromImage(picture)),
-                                         Q(modOrbix::colAtoms.Item(n)->Caption()));
-        a->setCheckable(true);
-        connect(a, &QAction::triggered, this, [this, n] { tbrAtomBox_ButtonClick(n); });
-        paletteButtons_ << a;
-    }
-    // One width for all buttons, so that the discs stand in one column.
-    int width = 0;
-    for (QAction* a : paletteButtons_)
-        width = std::max(width, palette_->widgetForAction(a)->sizeHint().width());
-    for (QAction* a : paletteButtons_) palette_->widgetForAction(a)->setFixedWidth(width);
+    QStringList captions;
+    captions.reserve(modOrbix::colAtoms.Count());
+    for (const auto& atom : modOrbix::colAtoms) captions << Q(atom->Caption());
+    // Nine pictures serve every element.
+    QList<QIcon> pictures;
+    for (int p = 1; p <= 9; ++p)
+        pictures << QIcon(QPixmap::fromImage(AtomPictures::PalettePicture(p)));
+    auto picture = [pictures](int n) {
+        return pictures[AtomPictures::PaletteImage(static_cast<std::int16_t>(n)) - 1];
+    };
+    // The palette takes at most a quarter of the window, and never so much
+    // that the window with the smallest canvas would not fit on the screen
+    // (on a screen too small for that, it keeps room for a short caption).
+    const int outer = OuterSize().width();
+    const int reserve = style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                        2 * (style()->pixelMetric(QStyle::PM_ToolBarFrameWidth) +
+                             style()->pixelMetric(QStyle::PM_ToolBarItemMargin));
+    const int least = orbix::TwipsToPixelsX(kLeastPaletteTwips);
+    atomPalette_->Build(captions, picture,
+                        std::min(outer / 4, std::max(least, outer - kMinCanvasWidth - reserve)));
 }
 
 void frmDesign::PressPaletteButton(int index) {
     // The current element is the one pressed button.
-    for (int i = 0; i < paletteButtons_.size(); ++i) paletteButtons_[i]->setChecked(i + 1 == index);
+    atomPalette_->Press(index);
 }
 
 void frmDesign::tbrAtomBox_ButtonClick(int index) {
@@ -362,7 +371,7 @@ void frmDesign::ClearCanvas() {
     for (auto* tile : tiles_) delete tile;
     tiles_.clear();
     canvas_->ClearLines();
-    for (QAction* a : paletteButtons_) a->setChecked(false);
+    atomPalette_->Press(0);
     canvas_->ClearBand();
 }
 

@@ -14,6 +14,7 @@
 #include "orbix/result/DesignHost.h"
 #include "tessera/TileFactory.h"
 
+class AtomPalette;
 class DesignCanvas;
 class QAction;
 class QMenu;
@@ -68,7 +69,8 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     DesignCanvas& picDesign() const { return *canvas_; }
     QToolBar& tbrAtomBox() const { return *palette_; }
     QToolBar& tbToolBar() const { return *toolbar_; }
-    QAction* PaletteButton(int index) const;
+    // The palette's buttons, one per element, inside tbrAtomBox.
+    AtomPalette& Palette() const { return *atomPalette_; }
     int TileSize() const { return tileSize_; }
     int TileOffset() const { return tileOffset_; }
     // Rubber band, canvas coordinates.
@@ -111,10 +113,13 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     void OpenDocument(bool template_);
     bool LoadDocument(const QString& path, bool template_);
     bool SaveTo(const QString& path, const QString& title);
-    // Save and Save As; true only when the drawing was written.
-    bool SaveDocument();
-    bool SaveDocumentAs();
-    // True when the command may go on: No, or Yes and the save succeeded.
+    // What Save and Save As did: wrote the drawing, found no atom to write
+    // (and said so), or did not write it (cancelled or failed).
+    enum class SaveResult { kSaved, kNothingToSave, kNotSaved };
+    SaveResult SaveDocument();
+    SaveResult SaveDocumentAs();
+    // True when the command may go on: No, or Yes and nothing is lost (the
+    // drawing was saved or holds nothing to save).
     bool AskAndSave(bool saveAs);
     QPointF MarkerTopLeft(std::int16_t site) const;
 
@@ -123,8 +128,8 @@ class frmDesign : public QMainWindow, public DesignHost, private DrawingView {
     DesignDrawing drawing_{*this};
     DesignCanvas* canvas_ = nullptr;
     QToolBar* palette_ = nullptr;
+    AtomPalette* atomPalette_ = nullptr;
     QToolBar* toolbar_ = nullptr;
-    QList<QAction*> paletteButtons_;
     tessera::picTile* tileTemplate_ = nullptr;  // tileAtom(0): never shown
     QMap<std::int16_t, QWidget*> markers_;
     QMap<std::int16_t, tessera::picTile*> tiles_;

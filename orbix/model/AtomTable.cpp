@@ -2,14 +2,22 @@
 
 #include "orbix/model/RunTimeError.h"
 
+namespace {
+
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string Key(const std::string& caption) {
+    std::string key = caption;
+    for (char& c : key) c = Folded(c);
+    return key;
+}
+
+}  // namespace
+
 bool SameKey(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Folded(a[i]) != Folded(b[i])) return false;
     return true;
 }
 
@@ -19,13 +27,17 @@ const std::shared_ptr<clsAtom>& AtomTable::Item(int position) const {
 }
 
 std::shared_ptr<clsAtom> AtomTable::Find(const std::string& caption) const {
-    for (const auto& a : items_)
-        if (SameKey(a->Caption(), caption)) return a;
-    return nullptr;
+    const auto it = positions_.find(Key(caption));
+    return it == positions_.end() ? nullptr : items_[it->second];
 }
 
 bool AtomTable::Add(std::shared_ptr<clsAtom> atom) {
-    if (Find(atom->Caption())) return false;
+    if (!positions_.try_emplace(Key(atom->Caption()), items_.size()).second) return false;
     items_.push_back(std::move(atom));
     return true;
+}
+
+void AtomTable::Clear() {
+    items_.clear();
+    positions_.clear();
 }

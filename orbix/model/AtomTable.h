@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "orbix/model/clsAtom.h"
@@ -17,13 +18,16 @@ class AtomTable {
     std::shared_ptr<clsAtom> Find(const std::string& caption) const;
     // False (and nothing added) when the caption is already present.
     bool Add(std::shared_ptr<clsAtom> atom);
-    void Clear() { items_.clear(); }
+    void Clear();
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
   private:
     std::vector<std::shared_ptr<clsAtom>> items_;
+    // Position (from 0) of each caption, by its key with letters in lower
+    // case, so that a large table is read in linear time.
+    std::unordered_map<std::string, size_t> positions_;
 };
 
 // Key comparison of the program's keyed collections: ASCII letters without

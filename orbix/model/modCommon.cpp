@@ -157,12 +157,19 @@ std::int16_t ReadBytes(const std::string& path, std::string& bytes) {
     return result;
 }
 
+// The text after one leading UTF-8 byte-order mark, which editors of other
+// systems write. Taken off before decoding: CP932 would decode it as text.
+std::string_view TextBytes(std::string_view bytes) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
+}
+
 }  // namespace
 
 std::int16_t ReadTextFile(const std::string& path, std::string& text) {
     std::string bytes;
     if (ReadBytes(path, bytes) != rrOk) return 0;
-    text = DecodeAnsi(bytes);
+    text = DecodeAnsi(TextBytes(bytes));
     return 1;
 }
 
@@ -170,6 +177,7 @@ namespace {
 
 // Calls fn with each line of bytes, decoded, until it returns false.
 bool ForEachLine(std::string_view bytes, const std::function<bool(std::string&)>& fn) {
+    bytes = TextBytes(bytes);
     // Split on the raw bytes: CR and LF never occur inside a CP932 character.
     size_t start = 0;
     const size_t n = bytes.size();

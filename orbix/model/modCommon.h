@@ -2,7 +2,8 @@
 // Text files and small string helpers.
 //
 // Text files are stored in CP932 (Shift_JIS) with CR LF line ends; in memory
-// every string is UTF-8. Reading accepts CR LF, LF and lone CR line ends.
+// every string is UTF-8. Reading accepts CR LF, LF and lone CR line ends, and
+// skips one leading UTF-8 byte-order mark.
 
 #include <cstdint>
 #include <functional>

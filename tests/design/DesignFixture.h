@@ -18,6 +18,7 @@
 #include "orbix/platform/ScriptedDialogs.h"
 #include "orbix/platform/WaitSeconds.h"
 #include "orbix/result/frmResult.h"
+#include "tests/support/TestFolders.h"
 
 class DesignWindowTest : public ::testing::Test {
   protected:
@@ -26,7 +27,7 @@ class DesignWindowTest : public ::testing::Test {
         modOrbix::CurrentMolecule.reset();
         modCommon::testing::MillisecondsPerSecond = 1;
         int code = -1;
-        form = modDesign::StartUp(QStringLiteral(ORBIX_PROGRAM_DIR), dlg, code);
+        form = modDesign::StartUp(QString::fromStdString(testing_support::ProgramDir()), dlg, code);
         ASSERT_TRUE(form) << code << " "
                           << (dlg.messages.empty() ? "" : dlg.messages[0].text.toStdString());
         QApplication::processEvents();

@@ -6,15 +6,19 @@
 #include <QAction>
 #include <QDir>
 #include <QHelpEvent>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <functional>
 
+#include "orbix/design/AtomPalette.h"
 #include "orbix/design/AtomPictures.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/platform/Folders.h"
 #include "tests/design/DesignFixture.h"
+#include "tests/support/OtherUser.h"
 
 namespace {
 
@@ -88,6 +92,57 @@ TEST_F(DesignCommands, YesAndAFailedSaveEndsTheCommand) {
     EXPECT_TRUE(form->DocumentChanged());
 }
 
+// Yes on the prompt over a drawing emptied by deleting: nothing is lost, so
+// each command goes on once the student has been told there is nothing to save.
+TEST_F(DesignCommands, YesWithNothingToSaveGoesOn) {
+    const QString path = dir.filePath("one.mol");
+    ASSERT_NO_FATAL_FAILURE(WriteFile(path, "[Atom]=1-1\r\n\r\n"));
+    struct Case {
+        const char* name;
+        const char* saveTitle;  // New saves as, the others save
+        std::function<bool(frmDesign&, orbix::ScriptedDialogs&)> wentOn;
+    };
+    const Case cases[] = {
+        {"New", "ファイルに名前を付けて保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) {
+             f.mnuFileNew_Click();
+             return !f.DocumentChanged() && f.windowTitle() == "無題－Orbix分子軌道法";
+         }},
+        {"Open", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs& d) {
+             d.files.push_back(std::nullopt);
+             f.mnuFileOpen_Click();
+             return d.fileRequests.size() == 1 && d.fileRequests[0].title == "開く";
+         }},
+        {"Exit", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) {
+             f.mnuFileExit_Click();
+             return !f.isVisible();
+         }},
+        {"close box", "ファイルの上書き保存",
+         [](frmDesign& f, orbix::ScriptedDialogs&) { return f.close(); }},
+    };
+    for (const Case& c : cases) {
+        if (&c != cases) {  // a fresh window for each
+            TearDown();
+            SetUp();
+        }
+        ASSERT_TRUE(form->OpenDocumentFile(path)) << c.name;
+        form->SelAll();
+        form->DeleteAtom(false);
+        ASSERT_TRUE(form->DocumentChanged());
+        dlg.messages.clear();
+        dlg.fileRequests.clear();
+        dlg.answers.push_back(MsgAnswer::kYes);
+        EXPECT_TRUE(c.wentOn(*form, dlg)) << c.name << " stopped";
+        ASSERT_EQ(dlg.messages.size(), 2u) << c.name << ": the prompt and the notice";
+        EXPECT_EQ(dlg.messages[1].text, "保存するデータがありません。") << c.name;
+        EXPECT_EQ(dlg.messages[1].title, QString::fromUtf8(c.saveTitle)) << c.name;
+        EXPECT_EQ(Bytes(path), "[Atom]=1-1\r\n\r\n") << c.name;
+    }
+    EXPECT_EQ(dlg.unexpected, 0);
+}
+
 // Save on a shipped template asks for a new name: the template stays as it was.
 TEST_F(DesignCommands, SaveOnATemplateActsAsSaveAs) {
     const QString tpl = QString(ORBIX_PROGRAM_DIR) + "template/benzene.tpl";
@@ -150,14 +205,63 @@ TEST_F(DesignCommands, OpenStartsInTheFolderOfTheLastFile) {
     EXPECT_EQ(dlg.unexpected, 0);
 }
 
+// A caption too long for the palette is elided and shown whole, as written,
+// in its tool tip, which stays on the screen; in the largest legal table the last button is reached
+// by scrolling the palette.
+TEST(DesignPalette, LongCaptionElidedAndEveryButtonReachable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("data")));
+    ASSERT_TRUE(QFile::link(QStringLiteral(ORBIX_PROGRAM_DIR "libTessera.so"),
+                            dir.filePath("libTessera.so")));
+    const QString caption = "<b>N</b> " + QString(3000, QLatin1Char('x'));
+    QByteArray table = "C,1,0,0,1,3\r\n" + caption.toUtf8() + ",1,0.5,0.05,1,2\r\n";
+    for (int n = 3; n <= 32767; ++n) table += "E" + QByteArray::number(n) + ",1,0,0,1,3\r\n";
+    ASSERT_NO_FATAL_FAILURE(WriteFile(dir.filePath("data/atom.dat"), table));
+    orbix::ScriptedDialogs dlg;
+    int code = 0;
+    modOrbix::CurrentMolecule.reset();
+    auto form = modDesign::StartUp(dir.path(), dlg, code);
+    ASSERT_TRUE(form) << code;
+    QApplication::processEvents();
+    AtomPalette& palette = form->Palette();
+    ASSERT_EQ(palette.Count(), 32767);
+
+    const QString shown = palette.ShownCaption(2);
+    EXPECT_TRUE(shown.startsWith("<b>") && shown.endsWith(QChar(0x2026))) << S(shown);
+    EXPECT_LE(palette.fontMetrics().horizontalAdvance(shown), palette.ButtonSize().width());
+    const QRect second = palette.ButtonRect(2);
+    QToolTip::hideText();
+    QHelpEvent tip(QEvent::ToolTip, second.center(),
+                   palette.viewport()->mapToGlobal(second.center()));
+    QApplication::sendEvent(palette.viewport(), &tip);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText().remove(QChar(0x200B)),
+              caption);
+    const QWidget* label = nullptr;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible()) label = w;
+    }
+    ASSERT_TRUE(label);
+    EXPECT_LE(label->width(), label->screen()->geometry().width()) << "the tip runs off the screen";
+    QToolTip::hideText();
+
+    const QRect last = palette.ButtonRect(32767);
+    ASSERT_TRUE(palette.viewport()->rect().contains(last));
+    QTest::mouseClick(palette.viewport(), Qt::LeftButton, {}, last.center());
+    EXPECT_EQ(form->CurrentElement(), 32767);
+    EXPECT_EQ(palette.Pressed(), 32767);
+    form.reset();
+    modOrbix::CurrentMolecule.reset();
+}
+
 TEST(Folders, UnwritableProgramFolderFallsBackToHome) {
+    ORBIX_RUN_AS_OTHER_USER();
     QTemporaryDir dir;
     EXPECT_EQ(orbix::WritableFolderOrHome(dir.path()), dir.path());
     EXPECT_EQ(orbix::WritableFolderOrHome(dir.filePath("missing")), QDir::homePath());
     const QString locked = dir.filePath("locked");
     ASSERT_TRUE(QDir().mkpath(locked));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(locked).isWritable()) GTEST_SKIP() << "permissions do not bind this user";
+    ASSERT_FALSE(QFileInfo(locked).isWritable()) << "permissions do not bind this user";
     EXPECT_EQ(orbix::WritableFolderOrHome(locked), QDir::homePath());
 }
 
@@ -236,9 +340,9 @@ TEST_F(DesignCommands, ToolbarTipsPaletteWidthsAndNoHidingMenu) {
 
     int width = -1;
     for (int n = 1; n <= modOrbix::colAtoms.Count(); ++n) {
-        const int w = form->tbrAtomBox().widgetForAction(form->PaletteButton(n))->width();
+        const int w = form->Palette().ButtonRect(n).width();
         if (width < 0) width = w;
-        EXPECT_EQ(w, width) << "palette button " << n << " (" << S(form->PaletteButton(n)->text())
+        EXPECT_EQ(w, width) << "palette button " << n << " (" << S(form->Palette().Caption(n))
                             << ")";
     }
 

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "orbix/calc/modCalculation.h"
+#include "orbix/design/AtomPalette.h"
 #include "orbix/design/DesignCanvas.h"
 #include "orbix/model/modCommon.h"
 #include "orbix/model/modConnect.h"
@@ -82,9 +83,9 @@ TEST_F(Design, OpensWithPaletteLatticeAndUntitledDocument) {
     EXPECT_EQ(form->windowTitle(), "無題－Orbix分子軌道法");
     EXPECT_EQ(form->CurrentElement(), 1);
     const int count = modOrbix::colAtoms.Count();
-    EXPECT_EQ(form->tbrAtomBox().actions().size(), count);
-    EXPECT_TRUE(form->PaletteButton(1)->isChecked());
-    EXPECT_EQ(form->PaletteButton(1)->text(), "C");
+    EXPECT_EQ(form->Palette().Count(), count);
+    EXPECT_EQ(form->Palette().Pressed(), 1);
+    EXPECT_EQ(form->Palette().Caption(1), "C");
     EXPECT_EQ(form->TileSize(), 49);
     EXPECT_EQ(form->TileOffset(), -11);
     EXPECT_EQ(form->picDesign().Lines().size(), 0);
@@ -198,8 +199,7 @@ TEST_F(Design, SelectionByClickCtrlClickAndBandEdges) {
 
 TEST_F(Design, PaletteChoosesTheElementPlaced) {
     form->tbrAtomBox_ButtonClick(2);
-    EXPECT_FALSE(form->PaletteButton(1)->isChecked());
-    EXPECT_TRUE(form->PaletteButton(2)->isChecked());
+    EXPECT_EQ(form->Palette().Pressed(), 2) << "the only button pressed";
     Click(10);
     EXPECT_EQ(form->tileAtom(10)->Tag(), "2");
     EXPECT_EQ(form->tileAtom(10)->Caption(), "N");

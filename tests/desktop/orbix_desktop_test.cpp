@@ -182,6 +182,37 @@ TEST_F(OrbixDesktop, BrokenElementTableEndsWithItsErrorTitle) {
     EXPECT_EQ(orbix_.exitCode(), 1);
 }
 
+// A caption of 3,000 characters in the element table: the palette elides it,
+// and the window keeps its size on the screen.
+TEST_F(OrbixDesktop, LongCaptionKeepsTheWindowOnTheScreen) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString from = QStringLiteral(ORBIX_PROGRAM_DIR);
+    const QString to = folder.path() + QLatin1Char('/');
+    for (const QFileInfo& f : QDir(from).entryInfoList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(f.filePath(), to + f.fileName())) << S(f.filePath());
+    ASSERT_TRUE(QDir(to).mkpath(QStringLiteral("data")));
+    ASSERT_TRUE(
+        QFile::copy(from + QStringLiteral("data/atom.dat"), to + QStringLiteral("data/atom.dat")));
+    QFile table(to + QStringLiteral("data/atom.dat"));
+    ASSERT_TRUE(table.open(QIODevice::Append));
+    table.write(QByteArray(3000, 'x') + ",1,0.5,0.05,1,2\r\n");
+    table.close();
+
+    ASSERT_NO_FATAL_FAILURE(Start(to));
+    ASSERT_TRUE(x_->WaitForTitle(kDesignTitle, design_)) << "windows:" << Titles(x_->Windows());
+    const QRect screen(0, 0, 1280, 1024);
+    QRect outer;
+    desktop::WaitFor(
+        [&] {
+            outer = x_->ClientRect(design_.id).marginsAdded(x_->FrameExtents(design_.id));
+            return outer.size() == QSize(1240, 984);
+        },
+        5s);
+    Shot("long_caption");
+    EXPECT_TRUE(screen.contains(outer)) << "outer window " << Rect(outer);
+}
+
 // Yes on the save prompt, then a cancelled save dialog: the command ends with
 // the drawing kept, on New and on Exit.
 TEST_F(OrbixDesktop, CancelledSaveOnThePromptKeepsTheDrawing) {

@@ -55,6 +55,30 @@ TEST_F(TempDir, ReadTextLinesResultCodesAndLineEnds) {
     EXPECT_EQ(lines, (std::vector<std::string>{""}));
 }
 
+// Editors of other systems begin a file with a UTF-8 byte-order mark; CP932
+// would read it as two characters before the first key or caption.
+TEST_F(TempDir, OneLeadingByteOrderMarkIsSkipped) {
+    const std::string bom = "\xEF\xBB\xBF";
+    std::vector<std::string> lines;
+    EXPECT_EQ(modCommon::ReadTextLines(Write("lines", bom + "a\r\nb"), lines), 0);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(modCommon::ReadTextLines(Write("mark", bom), lines), modCommon::rrEmpty);
+    std::string text;
+    ASSERT_EQ(modCommon::ReadTextFile(Write("text", bom + "x"), text), 1);
+    EXPECT_EQ(text, "x");
+
+    MoleculeFile::Drawing d;
+    EXPECT_EQ(
+        MoleculeFile::ReadDrawingFile(Write("m.mol", bom + "[Atom]=1-1,2-1\r\n[Bond]=1-2"), 12, d),
+        0);
+    AtomTable table;
+    std::string message;
+    ASSERT_TRUE(
+        modOrbix::LoadAtomDataFrom(Write("atom.dat", bom + "C,1,0,0,1,3\r\n"), table, message))
+        << message;
+    EXPECT_EQ(table.Item(1)->Caption(), "C");
+}
+
 TEST_F(TempDir, OnlyRegularFilesAreRead) {
     // A FIFO without a writer would block the open for ever; it must fail at once.
     const std::string fifo = (dir_ / "f.mol").string();

@@ -4,13 +4,15 @@
 
 #include <memory>
 
+#include "tests/support/TestFolders.h"
+
 namespace testing_support {
 
 void UseShippedAtoms() {
     std::string message;
     modOrbix::colAtoms.Clear();
-    bool ok = modOrbix::LoadAtomDataFrom(std::string(ORBIX_SOURCE_DIR) + "data/atom.dat",
-                                         modOrbix::colAtoms, message);
+    bool ok =
+        modOrbix::LoadAtomDataFrom(SourceDir() + "data/atom.dat", modOrbix::colAtoms, message);
     ASSERT_TRUE(ok) << message;
     modOrbix::ComputeSites();
     modOrbix::BuildSiteLinks();
@@ -41,7 +43,7 @@ BondCollection Bonds(const std::vector<std::pair<int, int>>& pairs) {
 }
 
 std::string TemplatePath(const std::string& name) {
-    return std::string(ORBIX_SOURCE_DIR) + "template/" + name + ".tpl";
+    return SourceDir() + "template/" + name + ".tpl";
 }
 
 }  // namespace testing_support
