@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Benchmark molecules: carbons on the given sites, in the given order, with
 // every lattice link between them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Large element tables.
 //
 // AtomTable/N: reading a table of N lines whose captions are 480 characters

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc --json on 1,000 files of 36-atom molecules in one call, beside
 // a NumPy script that reads the same files, diagonalises with eigh and
 // writes the same arrays as JSON. Output is read through a pipe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // RunCalculation for n = 6, 16 and 36 beside LAPACK's dsyevd (eigenvalues
 // and eigenvectors) on the same secular matrix.
 

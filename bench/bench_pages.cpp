@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The result pages of a 36-atom molecule (every site of the lattice, every
 // link a bond) drawn on the image-backed surface of a shown window, as the
 // result window draws them.

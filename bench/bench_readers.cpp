@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The readers on hostile input.
 //
 // RtfParagraph/N: one paragraph of N groups "{\b x}{\i y}..." with changing

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: BSD-3-Clause
 """The comparison for orbix-calc --json: reads the same molecule files,
 builds the same secular matrix, diagonalises it with numpy.linalg.eigh and
 writes the same arrays as one JSON line per file.

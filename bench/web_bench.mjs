@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The web edition's figures: the site's size (plain and gzipped), the time
 // from opening index.html to an interactive canvas, and Calc of the whole
 // 36-site lattice in the browser (check, build, RunCalculation and the first

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Shared boilerplate of every target: warnings, calculation-safe floating point,
 # sanitizers.
 

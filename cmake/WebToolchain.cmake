@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # What the WebAssembly build needs beyond the compiler: run-time errors are
 # exceptions, and the header-only libraries of the host ({fmt}, RapidJSON) are
 # reached through an include folder holding only them, never the host's whole

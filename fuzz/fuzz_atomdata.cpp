@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The element-table reader on arbitrary bytes.
 #include <cmath>
 #include <cstdint>

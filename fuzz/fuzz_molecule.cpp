@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The molecule-file reader on arbitrary bytes, and the calculation of
 // whatever it accepts.
 #include <cstdint>

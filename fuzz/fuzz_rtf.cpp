@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The launcher's RTF reader on arbitrary bytes.
 #include <QByteArray>
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Run by the install: writes the desktop entries naming the launch scripts by
 # their full path under the prefix of this install (cmake --install --prefix
 # may differ from the configured one).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Run first by every install: notes which folders the install will create,
 # for the uninstall to remove again once they are empty (and no folder that
 # was there before). Those are the folders it puts files in and the folders

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Run last by every install: records where this install really put its files
 # and which folders it created, for the uninstall target. CMake's own manifest
 # lists the paths without the DESTDIR stage folder, so removing what it lists

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Removes what the last install of this build put where it put it, as
 # recorded in RECORD (first line: the program folder; then one installed file
 # a line, DESTDIR included; then, after "[created folders]", the folders that

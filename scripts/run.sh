@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Starts the program from the build's program folder. Without a display the
 # headless calculator runs on a shipped molecule instead.
 set -euo pipefail

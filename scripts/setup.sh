@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs every Debian package the project needs, then configures and builds.
 # Usage: scripts/setup.sh [extra cmake arguments...]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Runs every test of the build tree. Extra arguments go to ctest.
 set -euo pipefail
 cd "$(dirname "$0")/.."

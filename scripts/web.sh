@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-3-Clause
 # Builds the web edition into build-web/: the core for node (orbix-calc.mjs)
 # and the site (build-web/site/). Extra arguments go to cmake's configure step.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // picTile: the surface (this widget) paints the picture of the current look
 // unscaled from its top-left corner; the constituent label lblCaption shows

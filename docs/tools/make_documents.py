@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Writes the course documents docs/document1-3.rtf from their sources in docs/src/.
 
 Usage: make_documents.py ORBIX_CALC [OUTPUT_FOLDER]

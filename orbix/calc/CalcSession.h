@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A calculation from a drawing to its results, with the checks the Calc
 // command makes, for callers without a window (the headless calculator,

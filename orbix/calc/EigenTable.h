@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Cell texts of the eigenvalue and eigenvector table, and its CSV text.
 //

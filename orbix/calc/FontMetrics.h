@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The horizontal metrics of the page font (IPA P Gothic), taken from the font
 // file at build time: the SVG pages place texts the way the desktop's pages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The drawing surface the result pages draw on, in page units (x to the
 // right, y downwards; the page is about 640 × 400 units).

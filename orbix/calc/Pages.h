@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The page routines of the result window. Each draws its whole page from the
 // calculation results of modCalculation and CurrentMolecule; nothing is kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A PageSurface that keeps every primitive drawn on it, for tests and
 // benchmarks, and an EigenGrid that keeps its cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A PageSurface that writes SVG text, and the pages of a calculation as SVG
 // documents. Texts are measured with the page font's own advances (16 pixels,

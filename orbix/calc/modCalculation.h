@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The simple LCAO pi-electron calculation of CurrentMolecule.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The JSON line of one molecule file for orbix-calc --json, written straight
 // from modCalculation's arrays and CurrentMolecule into a text, without a

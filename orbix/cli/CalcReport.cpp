@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "orbix/cli/CalcReport.h"
 
 #include "orbix/calc/EigenTable.h"

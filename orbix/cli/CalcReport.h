@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // What orbix-calc prints for one molecule file: a readable report in the
 // pages' number formats (the JSON line is CalcJson's).

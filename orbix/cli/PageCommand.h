@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // orbix-calc --page SCENE [--orbital K] --out FILE FILE.mol
 // orbix-calc --page all [--format png|svg|pdf] --out DIR FILE.mol

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc [--atoms FILE] [--json] FILE...
 // orbix-calc [--atoms FILE] --page SCENE|all ... FILE (pictures, PageCommand.h)
 // orbix-calc --help | --version

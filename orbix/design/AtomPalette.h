@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The atom palette: one push button per element, in table order, in a column
 // that scrolls when it is longer than the window. Only the buttons in view

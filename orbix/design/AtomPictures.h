@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The pictures of the palette (36 x 22) and of the tiles (48 x 48): a filled
 // disc on a plain background. Pictures 1-9 are the element pictures; tile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The Calc command: the drawing checked, turned into CurrentMolecule and
 // handed to a new result window.
 

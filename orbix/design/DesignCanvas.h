@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The canvas picDesign: white, with the dotted lattice (drawn once and kept),
 // the bond lines, and the rubber band as a transient overlay. Tiles and the

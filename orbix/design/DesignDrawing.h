@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The drawing of the design window and its editing operations: placing,
 // selecting, connecting and deleting atoms and bonds. The window supplies the

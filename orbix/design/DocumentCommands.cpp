@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The file menu of the design window: New, Open, Template, Save, Save As, Exit.
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "orbix/design/frmDesign.h"
 #include "orbix/model/modOrbix.h"
 #include "orbix/platform/Dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The design window: the atom palette, the canvas with the 36-site lattice,
 // the menus and the main toolbar. The drawing and its editing live in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Arrays indexed from 1 with checked access: an index outside the bounds
 // raises the subscript error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The element table: records in file order (position n has index n), each
 // also found by its caption; captions compare without regard to letter case.

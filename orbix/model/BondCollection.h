@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The drawing's bonds in insertion order, keyed by "Index1,Index2".
 

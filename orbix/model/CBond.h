@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One bond of the drawing between two lattice sites, smaller site first when
 // made by the editor; State is 1 while the bond is selected.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The molecule handed to the calculation: atoms in a fixed order (an atom's
 // position 1 ... Count is its number in every table), the bond matrix, the

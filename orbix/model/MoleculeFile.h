@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Molecule files (.mol, and .tpl templates): an "[Atom]=" line of
 // site-element pairs and an optional "[Bond]=" line of site pairs.

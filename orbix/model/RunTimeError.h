@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Run-time errors of the program, numbered as the routines that trap them
 // expect (subscript 9, overflow 6, type mismatch 13, ...).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "orbix/model/clsAtom.h"
 
 #include "orbix/model/modFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One atom type of the element table, with its parameters for the simple
 // LCAO pi-electron method (all in units of beta relative to alpha).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // One atom of a molecule: its element record (shared with the element table)
 // and the lattice site it stands on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Which atoms may be joined, and whether a drawing is a molecule the
 // calculation can take.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Text-to-number conversions and the number formats the pages show.
 // Nothing else in the program formats numbers for the user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Start-up state shared by the whole program: the program folder, the element
 // table, the site lattice and the current molecule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Pictures of the result pages: one scene of the calculation just run, drawn
 // by its page routine on a 640 × 400 page and written as PNG (at twice the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Message boxes and the common dialogs (open, save, printer) behind one
 // interface: the windows use QtDialogs, tests install ScriptedDialogs.

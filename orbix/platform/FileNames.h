@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // File names as the system holds them: bytes, not text. Qt decodes names and
 // arguments as UTF-8, and a byte that is not part of a UTF-8 sequence (a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Replacing a file safely, and the reasons a write fails in words.
 

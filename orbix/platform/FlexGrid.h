@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The eigen table's grid: a QTableWidget whose header row and column are the
 // table's row 0 and column 0 (they stay in view when the body scrolls), one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The fonts the windows name, and the installed fonts that stand in for them.
 

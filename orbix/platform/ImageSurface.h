@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A widget that shows a persistent drawing: every page primitive is painted
 // into an image once, and the widget repaints from the image. Page units map

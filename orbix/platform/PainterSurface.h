@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A page surface that draws through a QPainter on any paint device (an image,
 // an SVG generator, a PDF writer), so that a page routine can be replayed on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The program's identity on the desktop: its icon on every window and the
 // name of its desktop entry.

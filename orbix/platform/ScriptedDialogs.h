@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Dialogs that answer from a script and record what was asked, for tests.
 // A message with OK alone is answered OK. Any other dialog with no scripted

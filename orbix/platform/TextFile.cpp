@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #include "orbix/platform/TextFile.h"
 
 #include <langinfo.h>

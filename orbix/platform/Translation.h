@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Qt's own texts (standard buttons, file and print dialogs, the command line's
 // help and errors) in Japanese.

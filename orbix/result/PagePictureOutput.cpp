@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The page's pop-up command: the page being shown saved as a picture.
 
 #include <QContextMenuEvent>

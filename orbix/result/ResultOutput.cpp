@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The grid's pop-up commands: the eigen table to a CSV file or the printer.
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The printed eigen table: a ruled grid in character units, w and h being the
 // width and height of "あ" in the print font. Column j spans 6·j·w ...

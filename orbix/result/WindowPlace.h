@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where a top-level window stands on the desktop, and fitting a window into
 // the part of the screen that windows may use.

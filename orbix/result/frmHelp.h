@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The help window "使用方法": one read-only text box, txtDisplay, that fills
 // the client area and shows the program's usage text whole, wrapped at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The result window: runs one calculation while showing its progress, then
 // lets the student walk the analysis scenes from the tree, the toolbar, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The JavaScript face of the model and the calculation. Files are read from
 // the module's own file system, where the caller has put them.
 

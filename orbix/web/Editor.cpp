@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The design window and the result window of the web edition, without their
 // widgets: the drawing's editing, files, the Calc command and the scene
 // navigation run here exactly as on the desktop; the page shows the state

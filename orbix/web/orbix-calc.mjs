@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc on the web edition's core, for node:
 //   node orbix-calc.mjs [--atoms FILE] [--json] FILE...
 //   node orbix-calc.mjs [--atoms FILE] --page SCENE|all [--orbital K] [--format svg] [--out PATH] FILE

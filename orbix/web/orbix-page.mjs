@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // --page for orbix-calc.mjs: pages of one molecule as SVG, with the desktop
 // program's checks and messages. Only SVG is written here.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The result pages, read back from the recording surface.
 
 #include "orbix/calc/Pages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Seeded random molecules on the lattice, checked against LAPACK's dsyev and
 // against the invariants of the method.
 

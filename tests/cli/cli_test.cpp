@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc run as a process, as a user or a script would run it.
 
 #include <gtest/gtest.h>

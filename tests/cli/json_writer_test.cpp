@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The streaming JSON line beside Qt's JSON writer, which orbix-calc used
 // before: the same number texts, escapes and key order; and lines of names
 // that need escapes, parsed back.

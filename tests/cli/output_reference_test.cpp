@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc --json compared byte for byte with stored output: the shipped
 // templates and a few hundred seeded random lattice molecules (see
 // references/make_references.py). Any change in a rotation, a sort, a number

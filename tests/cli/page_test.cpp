@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // orbix-calc --page run as a process: the pictures it writes and the usage
 // errors it refuses.
 

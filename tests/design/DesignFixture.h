@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The design window started as the program starts it, on the program folder,
 // with the dialogs answered from a script and pauses cut to a millisecond.

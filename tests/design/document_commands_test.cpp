@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the student must never lose, and where the file dialogs start; the
 // design window's controls as a student meets them.
 

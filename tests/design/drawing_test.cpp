@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The editing operations against a fake window that records tiles and lines.
 
 #include <gtest/gtest.h>

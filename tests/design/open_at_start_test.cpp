@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Orbix started with a file: the file is opened as the Open command opens it.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The shipped help text, readme page and course documents against the
 // program they describe: every molecule-file example loads in the design
 // window and is what the program writes back, and every name they quote in

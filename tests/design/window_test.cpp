@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The design window driven as the student drives it: mouse on the sites and
 // the canvas, menu commands, dialogs answered from a script.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A program of the program folder started on the test display, in a home
 // folder of its own that is also its current folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A private X display for tests: Xvfb (1280 × 1024, 96 dpi) with the openbox
 // window manager, and the outside tools (wmctrl, xdotool, xprop, import)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Qt's own texts in the programs' dialogs, under the xcb platform in this
 // process: the standard buttons of a message box and the file dialog.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The real Orbix of the program folder on a real X server with a window
 // manager: what the desktop shows of its windows and dialogs.
 

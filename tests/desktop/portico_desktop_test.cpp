@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The real launcher on a real X server: the keyboard and a second start.
 
 #include <gtest/gtest.h>

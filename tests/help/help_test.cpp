@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The help window: the shipped help text shown whole, the text box filling
 // the window, and the help command reusing an open window.
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # Orbix's command line, and the real programs on an X server of their own:
 # `Orbix FILE` shows the file's drawing under its title, and the windows of
 # Orbix, its message boxes and Portico carry the program's icon from the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # The manual pages render on an 80-column terminal without a warning from
 # man or groff, and orbix-calc's page describes every option of its --help
 # and no other.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # A double-click as a user meets it: Orbix installed for one user, its file
 # type and desktop entry registered as the README says, then, on an X server
 # with a window manager but no desktop environment, xdg-open on a molecule

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # Builds the Debian package from a clean copy of the source tree, as a
 # distribution would (dpkg-buildpackage, without running the tests again),
 # and checks it: control fields, file list, the programs run from the

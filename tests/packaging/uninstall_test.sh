@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # The uninstall removes what the last install put where it put it: after a
 # DESTDIR install it removes the staged files and leaves an installation under
 # the real prefix alone; it removes the folders the install created once they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The shapes of an SVG picture in page units, after every group's transform,
 // with the colours of the groups around them.

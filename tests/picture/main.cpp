@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Text on a page needs fonts, and fonts a GUI application. The tests are
 // headless; test discovery runs this without the test environment.
 

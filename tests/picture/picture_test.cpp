@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Pictures of the pages: what the SVG, PDF and PNG files hold, compared with
 // what the same page routine records.
 

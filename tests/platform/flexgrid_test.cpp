@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Row titles of the grid in their fixed column.
 
 #include "orbix/platform/FlexGrid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The platform stand-ins: pauses, the image-backed page, filters, twips.
 
 #include <gtest/gtest.h>

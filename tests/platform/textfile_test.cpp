@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Writing text files: CP932 with CR LF, the old file kept on any failure, and
 // files the user may not write, links and long names as the desktop expects;
 // file names kept as their bytes.

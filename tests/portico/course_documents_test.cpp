@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The shipped course documents: they read as complete rich text, the
 // exercises and the answers pose the same problems, and every number the
 // answers quote is the one the calculation gives.

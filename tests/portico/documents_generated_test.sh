@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # The shipped course documents are what the generator writes from their
 # sources with the numbers of the current calculation: nobody edited the
 # RTF by hand, and no change of the program left an answer stale.

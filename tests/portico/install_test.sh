@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs the build into a scratch prefix and checks the installation: the
 # whole program folder, the launch scripts (also after the prefix is moved),
 # the desktop entries and the icon; then uninstalls it again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The launcher from the keyboard, and the call a second launcher makes.
 
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // A design window stand-in and a result window on a molecule built in code.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The scene navigator on a recording surface: the walks a student makes with
 // Next, Back and the tree, read back as the pages they show.
 

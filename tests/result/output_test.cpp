@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // CSV output and printing of the eigen table.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The page's pop-up menu: where a right click opens it, and saving the page
 // being shown through scripted dialogs.
 

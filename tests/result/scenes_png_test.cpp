@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Every scene of three molecules in the real window: each picture is saved to
 // be looked at, must be the same when its scene is shown again, and must show
 // its page's content where the page puts it (atom discs in their element's

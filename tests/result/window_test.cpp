@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The result window driven as the student drives it.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Permission checks need a user the kernel holds to them; root writes
 // read-only files. Under root, a test reruns itself as user nobody through

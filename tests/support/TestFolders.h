@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Where the tests find the program folder of the build and the project's
 // shipped files. A test rerun as another user (OtherUser.h) is handed copies

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Helpers shared by the tests: the shipped element table and molecules built
 // from the molecule-file notation.

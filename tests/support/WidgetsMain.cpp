@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The widgets need one application object for the whole run. The tests are
 // headless; test discovery runs this without the test environment.
 

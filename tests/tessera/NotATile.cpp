@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // A Qt plugin with an interface of its own: loads, but makes no tiles.
 
 #include <QObject>

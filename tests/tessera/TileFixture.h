@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Tiles made by the real plugin, loaded from the build's program folder as
 // the program loads it.

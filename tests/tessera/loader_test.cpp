@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Finding the plugin in the program folder, and what the user is told when
 // it cannot be used.
 

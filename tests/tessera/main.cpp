@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The tiles are widgets: one application object for the whole run.
 
 #include <gtest/gtest.h>

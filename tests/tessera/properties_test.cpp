@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Storing and loading a tile through the host's property bag.
 
 #include <QStringList>

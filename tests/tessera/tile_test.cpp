@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The tile's two looks, its read-only State, the caption layout, the mask
 // and the MouseDown flags.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The page in a real browser (the system's chromium, headless, from file://):
 // drawing by mouse, touch and keyboard, files, Calc, every scene, CSV, the
 // messages of a structure error and of a broken element table. No request

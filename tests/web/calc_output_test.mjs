@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The web edition's orbix-calc beside the desktop's: --json byte for byte
 // with the stored references (which the desktop's output must equal too), the
 // readable report byte for byte with the desktop's program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The web edition's SVG pages beside the desktop's: every page of a few
 // molecules carries the same texts, positions, colours, lines, circles and
 // points. The two writers differ, so the drawings are compared, not bytes.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Writes the C++ table of a TrueType font's horizontal metrics: its units per
 em, ascender and (Windows) descender, and the advance of every character it maps, as
 runs of consecutive characters with the same advance.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Scene 6: the orbital energy levels against the axis of x.
 
 #include <cmath>

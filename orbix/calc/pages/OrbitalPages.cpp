@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Scenes 11 and 12: one molecular orbital, flat and seen from above the plane.
 
 #include <cmath>

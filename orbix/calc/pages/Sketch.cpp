@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The molecule sketch shared by the sketch pages and the orbital pictures.
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The eigen table and the four sketch pages with one number per atom or bond.
 
 #include <cmath>

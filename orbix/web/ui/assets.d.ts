@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Files of the program folder, built into the script as bytes.
 declare module "*.dat" {
   const bytes: Uint8Array;

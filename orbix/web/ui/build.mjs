@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Builds the site: the browser layer bundled into one classic script (a
 // page opened from a file may not load modules) after the core, which holds
 // the WebAssembly itself, and the page beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // What the WebAssembly core offers the page (orbix/web/Binding.cpp,
 // Editor.cpp).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The design canvas: the lattice, tiles and bond lines the core reports,
 // with mouse, touch and keyboard input turned into the desktop's events.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Small DOM functions: elements by id, dialogs, downloads.
 
 export function $(id: string): HTMLElement {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The web edition's page: starts the core, builds the palette and canvas,
 // and wires the toolbar, the keyboard and the files to the core's commands.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // The result view: scene tree, 次へ / 戻る / デザイン, the page drawn by the
 // core as SVG, the eigen table as an HTML table, and the page's downloads.
 

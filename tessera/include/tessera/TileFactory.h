@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // The atom tile `picTile` as the host sees it, and the factory the Tessera
 // plugin exports. The host includes this header only; it never links the

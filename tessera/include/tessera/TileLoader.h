@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 #pragma once
 // Finding and loading the Tessera plugin from the program folder.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-3-Clause
 """Writes the inputs and the expected `orbix-calc --json` output of the
 byte-for-byte output test.
 
