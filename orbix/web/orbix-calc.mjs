@@ -79,7 +79,7 @@ const atoms = options.atoms ?? path.join(here, "data/atom.dat");
 mirror(FS, atoms);
 const atomError = core.loadAtoms(atoms);
 if (atomError) {
-  process.stderr.write("Orbix.exe－原子データの読み込みエラー: " + atomError + "\n");
+  process.stderr.write(atoms + ": " + atomError + "\n");
   process.exit(2);
 }
 
