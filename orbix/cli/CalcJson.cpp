@@ -15,6 +15,7 @@
 
 #include "orbix/calc/EigenTable.h"
 #include "orbix/calc/modCalculation.h"
+#include "orbix/model/Utf8.h"
 #include "orbix/model/modOrbix.h"
 
 namespace CalcJson {
@@ -84,42 +85,13 @@ namespace {
 
 using namespace modCalculation;
 
-// The length of the well-formed UTF-8 sequence at the start of s, or 0 when
-// there is none.
-size_t SequenceLength(std::string_view s) {
-    const auto at = [&s](size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b = at(0);
-    if (b < 0x80) return 1;
-    size_t length;
-    unsigned char low = 0x80, high = 0xbf;  // the second byte's range
-    if (b >= 0xc2 && b <= 0xdf) {
-        length = 2;
-    } else if (b >= 0xe0 && b <= 0xef) {
-        length = 3;
-        if (b == 0xe0) low = 0xa0;
-        if (b == 0xed) high = 0x9f;
-    } else if (b >= 0xf0 && b <= 0xf4) {
-        length = 4;
-        if (b == 0xf0) low = 0x90;
-        if (b == 0xf4) high = 0x8f;
-    } else {
-        return 0;
-    }
-    if (s.size() < length) return 0;
-    for (size_t i = 1; i < length; ++i) {
-        const unsigned char c = at(i);
-        if (i == 1 ? c < low || c > high : c < 0x80 || c > 0xbf) return 0;
-    }
-    return length;
-}
-
 }  // namespace
 
 std::string ValidUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     while (!s.empty()) {
-        const size_t length = SequenceLength(s);
+        const size_t length = modCommon::Utf8SequenceLength(s);
         if (length) {
             out.append(s.data(), length);
             s.remove_prefix(length);

@@ -5,38 +5,13 @@
 
 #include <QDir>
 #include <climits>
+#include <string_view>
+
+#include "orbix/model/Utf8.h"
 
 namespace orbix {
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence at the start of s, or 0.
-qsizetype SequenceLength(QByteArrayView s) {
-    const auto at = [&s](qsizetype i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b = at(0);
-    if (b < 0x80) return 1;
-    qsizetype length;
-    unsigned char low = 0x80, high = 0xbf;  // the second byte's range
-    if (b >= 0xc2 && b <= 0xdf) {
-        length = 2;
-    } else if (b >= 0xe0 && b <= 0xef) {
-        length = 3;
-        if (b == 0xe0) low = 0xa0;
-        if (b == 0xed) high = 0x9f;  // no surrogates
-    } else if (b >= 0xf0 && b <= 0xf4) {
-        length = 4;
-        if (b == 0xf0) low = 0x90;
-        if (b == 0xf4) high = 0x8f;
-    } else {
-        return 0;
-    }
-    if (s.size() < length) return 0;
-    for (qsizetype i = 1; i < length; ++i) {
-        const unsigned char c = at(i);
-        if (i == 1 ? c < low || c > high : c < 0x80 || c > 0xbf) return 0;
-    }
-    return length;
-}
 
 constexpr char16_t kEscapeBase = 0xdc00;
 
@@ -48,7 +23,8 @@ QString FileNameText(QByteArrayView bytes) {
     QString text;
     qsizetype run = 0;  // start of the valid bytes not yet decoded
     for (qsizetype i = 0; i < bytes.size();) {
-        const qsizetype length = SequenceLength(bytes.sliced(i));
+        const auto length = static_cast<qsizetype>(modCommon::Utf8SequenceLength(
+            std::string_view(bytes.constData() + i, static_cast<size_t>(bytes.size() - i))));
         if (length) {
             i += length;
             continue;
